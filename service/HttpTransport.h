@@ -21,18 +21,18 @@ struct MultipartPart {
 struct HttpRequest {
     std::string method = "GET"; // GET or POST
     std::string url;
-    HeaderList headers;         // sent in this order; nothing else is added but curl's own
-    std::string body;           // raw body (form-encoded or JSON text)
-    std::string contentType;    // with body
-    std::vector<MultipartPart> multipart; // used instead of body when not empty
+    HeaderList headers;      // sent in this order; nothing else is added but curl's own
+    std::string body;        // raw body (form-encoded or JSON text)
+    std::string contentType; // with body
+    std::vector<MultipartPart> multipart;     // used instead of body when not empty
     std::chrono::milliseconds readTimeout{0}; // 0: only the stall limit applies
 };
 
 struct HttpResponse {
-    bool ok = false;      // transport succeeded and status is 2xx
-    long status = 0;      // HTTP status, 0 when none arrived
-    std::string body;     // whole answer text
-    std::string error;    // description of the failure when !ok
+    bool ok = false;   // transport succeeded and status is 2xx
+    long status = 0;   // HTTP status, 0 when none arrived
+    std::string body;  // whole answer text
+    std::string error; // description of the failure when !ok
 };
 
 // Where requests go and whom they trust; read from the build constants and
