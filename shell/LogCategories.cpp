@@ -1,0 +1,5 @@
+#include "LogCategories.h"
+
+Q_LOGGING_CATEGORY(lcDialog, "sumberlaras.dialog", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcBridge, "sumberlaras.bridge", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcNet, "sumberlaras.net", QtWarningMsg)
