@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <utility>
@@ -29,10 +30,11 @@ struct HttpRequest {
 };
 
 struct HttpResponse {
-    bool ok = false;   // transport succeeded and status is 2xx
-    long status = 0;   // HTTP status, 0 when none arrived
-    std::string body;  // whole answer text
-    std::string error; // description of the failure when !ok
+    bool ok = false;         // transport succeeded and status is 2xx
+    long status = 0;         // HTTP status, 0 when none arrived
+    std::string body;        // whole answer text
+    std::string error;       // description of the failure when !ok
+    std::string contentType; // the answer's Content-Type, empty when none
 };
 
 // Where requests go and whom they trust; read from the build constants and
@@ -42,6 +44,7 @@ struct TransportConfig {
     std::string caBundle; // empty: the system's bundle
     std::chrono::milliseconds connectTimeout{15000};
     std::chrono::milliseconds stallTimeout{120000}; // no data at all for this long
+    std::size_t maxAnswerBytes = 64u << 20;         // larger answers fail rather than eat memory
     // Sees the raw bytes libcurl sends (header order checks in tests).
     std::function<void(const std::string&)> onSentHeaders;
 
