@@ -1,0 +1,225 @@
+#include "pages/PageText.h"
+
+#include <charconv>
+
+namespace sumberlaras::pages {
+
+namespace {
+
+const Json& emptyArray() {
+    static const Json empty = Json::array();
+    return empty;
+}
+
+const Json& emptyObject() {
+    static const Json empty = Json::object();
+    return empty;
+}
+
+const Json* member(const Json& object, std::string_view name) {
+    if (!object.is_object())
+        return nullptr;
+    auto it = object.find(std::string(name));
+    return it == object.end() ? nullptr : &*it;
+}
+
+bool isAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// An "&" that the HTML parser could read as the start of a character
+// reference: "&#...", "&name;", or a name followed by anything but "=" or
+// more letters (legacy references decode even without the ";").
+bool startsReference(std::string_view value, size_t at) {
+    size_t i = at + 1;
+    if (i < value.size() && value[i] == '#')
+        return true;
+    const size_t nameStart = i;
+    while (i < value.size() && isAlnum(value[i]))
+        ++i;
+    if (i == nameStart)
+        return false;
+    return i == value.size() || value[i] != '=';
+}
+
+} // namespace
+
+std::string text(const Json& object, std::string_view name) {
+    const Json* value = member(object, name);
+    if (!value)
+        return {};
+    if (value->is_string())
+        return value->get<std::string>();
+    if (value->is_number_integer() || value->is_number_unsigned() || value->is_number_float() ||
+        value->is_boolean())
+        return value->dump();
+    return {};
+}
+
+long long integer(const Json& object, std::string_view name) {
+    const Json* value = member(object, name);
+    if (!value)
+        return 0;
+    if (value->is_number_integer())
+        return value->get<long long>();
+    if (value->is_number_unsigned())
+        return static_cast<long long>(value->get<unsigned long long>());
+    if (value->is_number_float())
+        return static_cast<long long>(value->get<double>());
+    if (value->is_string()) {
+        const std::string s = trim(value->get<std::string>());
+        long long out = 0;
+        auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+        if (ec == std::errc() && end == s.data() + s.size())
+            return out;
+    }
+    return 0;
+}
+
+const Json& items(const Json& object, std::string_view name) {
+    const Json* value = member(object, name);
+    return value && value->is_array() ? *value : emptyArray();
+}
+
+const Json& object(const Json& parent, std::string_view name) {
+    const Json* value = member(parent, name);
+    return value && value->is_object() ? *value : emptyObject();
+}
+
+std::string html(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string jsArg(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\'':
+            out += "\\'";
+            break;
+        case '"':
+            out += "\\x22";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '&':
+            out += startsReference(value, i) ? "\\x26" : "&";
+            break;
+        default:
+            // U+2028 and U+2029 end a script line too.
+            if (static_cast<unsigned char>(c) == 0xE2 && i + 2 < value.size() &&
+                static_cast<unsigned char>(value[i + 1]) == 0x80 &&
+                (static_cast<unsigned char>(value[i + 2]) == 0xA8 ||
+                 static_cast<unsigned char>(value[i + 2]) == 0xA9)) {
+                out += static_cast<unsigned char>(value[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+                i += 2;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out;
+}
+
+std::string attr(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '"')
+            out += "&quot;";
+        else if (c == '&' && startsReference(value, i))
+            out += "&amp;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string jsString(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\'':
+            out += "\\'";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) == 0xE2 && i + 2 < value.size() &&
+                static_cast<unsigned char>(value[i + 1]) == 0x80 &&
+                (static_cast<unsigned char>(value[i + 2]) == 0xA8 ||
+                 static_cast<unsigned char>(value[i + 2]) == 0xA9)) {
+                out += static_cast<unsigned char>(value[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+                i += 2;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out;
+}
+
+std::string trim(std::string_view value) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    size_t begin = 0;
+    size_t end = value.size();
+    while (begin < end && blank(value[begin]))
+        ++begin;
+    while (end > begin && blank(value[end - 1]))
+        --end;
+    return std::string(value.substr(begin, end - begin));
+}
+
+std::string withoutCrLf(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') {
+            ++i;
+            continue;
+        }
+        out += value[i];
+    }
+    return out;
+}
+
+} // namespace sumberlaras::pages
