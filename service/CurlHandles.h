@@ -21,8 +21,8 @@ using CurlEasy = std::unique_ptr<CURL, CurlEasyDeleter>;
 using CurlSlist = std::unique_ptr<curl_slist, CurlSlistDeleter>;
 using CurlMime = std::unique_ptr<curl_mime, CurlMimeDeleter>;
 
-// Appends to an owned list; false when libcurl is out of memory (the list stays intact).
-inline bool appendHeader(CurlSlist& list, const char* line) {
+// Appends a line to an owned list; false when libcurl is out of memory (the list stays intact).
+inline bool appendLine(CurlSlist& list, const char* line) {
     curl_slist* grown = curl_slist_append(list.get(), line);
     if (!grown)
         return false;

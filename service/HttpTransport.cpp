@@ -172,6 +172,15 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
             curl_easy_setopt(h, CURLOPT_VERBOSE, 1L);
         }
 
+        CurlSlist resolve;
+        for (const auto& entry : config.resolveOverrides)
+            if (!appendLine(resolve, entry.c_str())) {
+                response.error = "Out of memory while building the request";
+                return response;
+            }
+        if (resolve)
+            curl_easy_setopt(h, CURLOPT_RESOLVE, resolve.get());
+
         CurlSlist headers;
         bool listOk = true;
         for (const auto& [name, value] : request.headers) {
@@ -179,10 +188,10 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
             // "Name;" is libcurl's spelling of a header with an empty value.
             const std::string line =
                 v.empty() ? headerSafe(name) + ";" : headerSafe(name) + ": " + v;
-            listOk = listOk && appendHeader(headers, line.c_str());
+            listOk = listOk && appendLine(headers, line.c_str());
         }
         // libcurl would otherwise pause large bodies waiting for "100 Continue".
-        listOk = listOk && appendHeader(headers, "Expect:");
+        listOk = listOk && appendLine(headers, "Expect:");
 
         CurlMime mime;
         if (request.method == "POST") {
@@ -201,7 +210,7 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
             } else {
                 if (!request.contentType.empty()) {
                     const std::string line = "Content-Type: " + headerSafe(request.contentType);
-                    listOk = listOk && appendHeader(headers, line.c_str());
+                    listOk = listOk && appendLine(headers, line.c_str());
                 }
                 curl_easy_setopt(h, CURLOPT_POST, 1L);
                 curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE,

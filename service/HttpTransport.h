@@ -45,6 +45,9 @@ struct TransportConfig {
     std::chrono::milliseconds connectTimeout{15000};
     std::chrono::milliseconds stallTimeout{120000}; // no data at all for this long
     std::size_t maxAnswerBytes = 64u << 20;         // larger answers fail rather than eat memory
+    // "host:port:address" entries that pin a name to an address (libcurl's
+    // CURLOPT_RESOLVE); lets tests reach a local service under another name.
+    std::vector<std::string> resolveOverrides;
     // Sees the raw bytes libcurl sends (header order checks in tests).
     std::function<void(const std::string&)> onSentHeaders;
 

@@ -1,12 +1,27 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "Dialogs.h"
+#include "HttpTransport.h"
 #include "JsonSlot.h"
 
 namespace sumberlaras {
+
+// What the production client takes from the platform, replaceable in tests.
+struct SawiraLibOptions {
+    std::string dataRoot;                            // parent of FPath; empty: the platform's
+    std::function<std::string_view()> viewerArchive; // empty: the embedded "viewerzip"
+    std::optional<TransportConfig> transport;        // empty: TransportConfig::fromEnvironment()
+    std::optional<std::string> deviceId;             // empty: read from the system volume
+    std::chrono::milliseconds versionReadTimeout{30000};
+    uint64_t maxUnpackedBytes = 256ull << 20;
+};
 
 // The one object that talks to the lending service: data folder, device id,
 // the signed-in identity and the answer slots. Request operations never throw
@@ -15,6 +30,7 @@ class TSawiraLib {
 public:
     // Computes DevUUID and rebuilds the data folder; failures go to `dialogs`.
     explicit TSawiraLib(Dialogs& dialogs);
+    TSawiraLib(Dialogs& dialogs, SawiraLibOptions options);
     ~TSawiraLib(); // deletes the data folder, releases every slot
     TSawiraLib(const TSawiraLib&) = delete;
     TSawiraLib& operator=(const TSawiraLib&) = delete;
@@ -22,6 +38,12 @@ public:
     // Start-up and shut-down.
     void checkDataFolder();
     Json getClientJson();
+    // Unpacks FileName below BaseDir, then deletes FileName (also on failure); throws on failure.
+    void unzipViewerFile(const std::string& BaseDir, const std::string& FileName);
+    // Deletes the data folder and only that; false (with the reason) for anything else.
+    bool DeleteDirectory(const std::string& DirName, std::string* why = nullptr);
+    // Adds the standard headers (CLIENTID, OS, UUID, KEY, USERID, USERLEVEL), skipping empty ones.
+    void setCustomParams(HttpRequest& request) const;
 
     // Version check and partner configuration.
     Json checkAppVersionRequest();
@@ -46,6 +68,9 @@ public:
     Json ForgotPasswordRequest(const std::string& Username);
     Json UpdateReadStatusRequest(const std::string& id_baca, const std::string& status);
     Json Logoutrequest();
+    // GET of a read permission's "file_anotasi" with the standard headers into
+    // FPath + "/tempAnnot.json". {"code":"200","path":...} or a failure envelope.
+    Json DownloadAnnotationRequest(const std::string& file_anotasi);
 
     // Fields, in the declared order of the service client.
     std::string FPath;
@@ -72,9 +97,23 @@ public:
 
     // Service base address (scheme and host, no trailing "/").
     const std::string& baseUrl() const;
+    // Where requests go; tests may watch the bytes sent.
+    TransportConfig& transport() { return transport_; }
+    // FPath + "/" + name.
+    std::string dataFile(const std::string& name) const;
 
 private:
+    Json send(HttpRequest request, const std::string& failurePrefix) const;
+    Json postForm(const std::string& path, const HeaderList& fields,
+                  const std::string& failurePrefix) const;
+    Json get(const std::string& path, const std::string& failurePrefix) const;
+    Json postJson(const std::string& path, const std::string& text,
+                  const std::string& failurePrefix) const;
+    void releaseSlots();
+
     Dialogs& dialogs_;
+    SawiraLibOptions options_;
+    TransportConfig transport_;
 };
 
 } // namespace sumberlaras
