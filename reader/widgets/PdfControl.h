@@ -1,0 +1,244 @@
+#pragma once
+
+#include "PageLayout.h"
+#include "PdfCanvas.h"
+#include "PdfDocument.h"
+#include "PdfInput.h"
+#include "TextRuns.h"
+
+#include <QColor>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QIODevice;
+class QScrollBar;
+
+namespace sumberlaras {
+
+// The page view of one open book: one page at a time, scaled, centred, with scroll
+// bars, text selection, search marks and a paint hook. Device coordinates are the
+// widget's logical pixels; the page bitmap is rendered at the screen's pixel ratio.
+class TPdfControl : public QWidget, private TPdfCanvasTarget {
+    Q_OBJECT
+public:
+    // Throws EPdfError naming the PDFium library or function that cannot be found.
+    explicit TPdfControl(QWidget* Owner = nullptr);
+    ~TPdfControl() override;
+
+    // Closes any document and opens the whole content of the stream, kept in memory.
+    // An empty stream opens nothing. Throws EPdfError with the text of PDFium's error.
+    void LoadFromStream(QIODevice& Stream, const QString& Password = {});
+    // Reads the file into memory and opens it the same way.
+    void LoadFromFile(const QString& Path, const QString& Password = {});
+    void Close();
+
+    TPdfDocument& Document() { return *document_; }
+    int PageCount() const;
+    int PageIndex() const { return pageIndex_; }
+    void setPageIndex(int Index);
+    // The shown page, or null without a document.
+    TPdfPage* CurrentPage() const;
+
+    TPdfControlScaleMode ScaleMode() const { return scaleMode_; }
+    void setScaleMode(TPdfControlScaleMode Mode);
+    int ZoomPercentage() const { return zoomPercentage_; }
+    void setZoomPercentage(int Percentage); // clamped to 1..10000
+    QColor PageColor() const { return pageColor_; }
+    void setPageColor(const QColor& Color);
+    TPdfRotation Rotation() const { return rotation_; }
+    void setRotation(TPdfRotation Rotation);
+    int DrawOptions() const { return drawOptions_; }
+    void setDrawOptions(int Flags);
+
+    bool AllowUserTextSelection() const { return allowUserTextSelection_; }
+    void setAllowUserTextSelection(bool On) { allowUserTextSelection_ = On; }
+    bool AllowUserPageChange() const { return allowUserPageChange_; }
+    void setAllowUserPageChange(bool On) { allowUserPageChange_ = On; }
+    bool AutoPageChange() const { return autoPageChange_; }
+    void setAutoPageChange(bool On) { autoPageChange_ = On; }
+    bool ScrollTimer() const { return scrollTimerOn_; }
+    void setScrollTimer(bool On) { scrollTimerOn_ = On; }
+    bool SmoothScroll() const { return smoothScroll_; }
+    void setSmoothScroll(bool On) { smoothScroll_ = On; }
+    bool BufferedPageDraw() const { return bufferedPageDraw_; }
+    void setBufferedPageDraw(bool On);
+
+    // Search marks: every match on the shown page, again after each page change.
+    void HightlightText(const QString& SearchText, bool MatchCase, bool MatchWholeWord);
+    void ClearHighlightText();
+    const std::vector<TPdfRect>& HighlightRects() const { return marks_; }
+
+    // Selection as a character range; both 0 without an active selection.
+    int SelStart() const;
+    int SelLength() const;
+    void SelectAll();
+    void ClearSelection();
+    QString SelectedText() const;
+
+    int DrawX() const { return drawX_; }
+    int DrawY() const { return drawY_; }
+    int DrawWidth() const { return layout_.width; }
+    int DrawHeight() const { return layout_.height; }
+    TRect GetPageRect() const;
+
+    TPdfPoint DeviceToPage(int X, int Y) const;
+    TPdfRect DeviceToPage(const TRect& R) const;
+    TPoint PageToDevice(double PageX, double PageY) const;
+    TRect PageToDevice(const TPdfRect& R) const;
+    QString GetTextInRect(const TRect& R) const;
+
+    TPdfCanvas& Canvas() { return canvas_; }
+    void Repaint();
+
+    // Scroll state, as the bars show it.
+    bool HorzScrollBarVisible() const { return layout_.horzBar; }
+    bool VertScrollBarVisible() const { return layout_.vertBar; }
+    int HorzScrollPosition() const { return horzPos_; }
+    int VertScrollPosition() const { return vertPos_; }
+    int HorzScrollMax() const { return layout_.horzMax(); }
+    int VertScrollMax() const { return layout_.vertMax(); }
+    int ClientViewWidth() const { return layout_.viewWidth; }
+    int ClientViewHeight() const { return layout_.viewHeight; }
+    QScrollBar* HorzScrollBar() const { return horzBar_; }
+    QScrollBar* VertScrollBar() const { return vertBar_; }
+
+    // Time source for the double-click line window (milliseconds); tests set their own.
+    void setClock(std::function<qint64()> Clock) { clock_ = std::move(Clock); }
+    // One step of the drag auto-scroll; the 50 ms timer calls it.
+    void ScrollTimerTick();
+    bool ScrollTimerActive() const { return scrollTimer_.isActive(); }
+
+    std::function<void(TPdfControl*)> OnPageChange;
+    std::function<void(TPdfControl*)> OnPaint;
+    std::function<void(TPdfControl*, TMouseButton, TShiftState, int X, int Y)> OnMouseDown;
+    std::function<void(TPdfControl*, TShiftState, int X, int Y)> OnMouseMove;
+    std::function<void(TPdfControl*, TMouseButton, TShiftState, int X, int Y)> OnMouseUp;
+    std::function<void(TPdfControl*)> OnClick;
+    std::function<void(TPdfControl*)> OnDblClick;
+    // Raised before the view's own key handling; setting Key to 0 cancels it.
+    std::function<void(TPdfControl*, int& Key, TShiftState)> OnKeyDown;
+    std::function<void(TPdfControl*, int& Key, TShiftState)> OnKeyUp;
+    std::function<void(TPdfControl*, const QString& Url)> OnWebLinkClick;
+
+    static constexpr QRgb SelectionColor = 0xFF328EFE; // RGB 50,142,254
+    static constexpr QRgb HighlightColor = 0xFFFE8E32; // RGB 254,142,50
+    static constexpr int MarkOpacity = 127;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    enum class ShowFrom { Top, Bottom };
+
+    void drawOnCanvas(const QRect& dirty, const std::function<void(QPainter&)>& draw) override;
+
+    void changePage(int index, ShowFrom from);
+    void relayout();
+    void placeScrollBars();
+    void updateOrigin();
+    void setScrollPositions(int horz, int vert);
+    void scrollVerticallyBy(int offset, bool mayTurnPage = true);
+    void scrollHorizontallyBy(int offset);
+    void onVertAction(int action);
+    void onHorzAction(int action);
+
+    void compose(QPainter& p);
+    void drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, const QRect& view);
+    void blendRects(QPainter& p, const std::vector<TPdfRect>& rects, QRgb color);
+    QRegion deviceRegion(const std::vector<TPdfRect>& rects) const;
+    void invalidate();
+    void invalidateChanged(const std::vector<TPdfRect>& before, const std::vector<TPdfRect>& after);
+    void dropPageBitmap();
+
+    void setSelection(int start, int stop, bool active);
+    std::vector<TPdfRect> selectionRects() const;
+    void recomputeMarks();
+    std::u16string pageText() const;
+    bool insideChar(const TPdfPoint& p, int index) const;
+    bool insideRange(const TPdfPoint& p, const CharRange& range) const;
+    void pressForSelection(const QPoint& pos, bool doubleClick);
+    void dragSelectionTo(const QPoint& pos);
+    void updateCursor(const QPoint& pos);
+    TPdfDeviceArea deviceArea() const;
+    qint64 now() const;
+
+    std::unique_ptr<TPdfDocument> document_;
+    int pageIndex_ = 0;
+    TPdfControlScaleMode scaleMode_ = TPdfControlScaleMode::smFitAuto;
+    int zoomPercentage_ = 100;
+    QColor pageColor_ = Qt::white;
+    QColor background_ = QColor(128, 128, 128);
+    TPdfRotation rotation_ = TPdfRotation::prNone;
+    int drawOptions_ = 0;
+    bool allowUserTextSelection_ = true;
+    bool allowUserPageChange_ = true;
+    bool autoPageChange_ = false;
+    bool scrollTimerOn_ = true;
+    bool smoothScroll_ = false;
+    bool bufferedPageDraw_ = true;
+
+    // Selection: start and stop character, and whether it is shown.
+    int selStart_ = 0;
+    int selStop_ = 0;
+    bool selActive_ = false;
+    std::vector<TPdfRect> selRects_;
+
+    // Search text and the marks of its matches on the shown page.
+    std::u16string highlightText_;
+    bool highlightMatchCase_ = false;
+    bool highlightWholeWord_ = false;
+    std::vector<TPdfRect> marks_;
+
+    PageLayout layout_;
+    int horzPos_ = 0;
+    int vertPos_ = 0;
+    int drawX_ = 0;
+    int drawY_ = 0;
+    QScrollBar* horzBar_ = nullptr;
+    QScrollBar* vertBar_ = nullptr;
+    bool syncingBars_ = false;
+
+    // The buffered page bitmap and what it was rendered for.
+    struct PageBitmap {
+        QImage image;
+        int index = -1;
+        QSize size;
+        qreal ratio = 0;
+        TPdfRotation rotation = TPdfRotation::prNone;
+        int flags = 0;
+        QRgb color = 0;
+    } bitmap_;
+
+    // The frame on screen once the canvas drew on it outside a paint; the next
+    // repaint of the view drops it.
+    std::optional<QImage> liveFrame_;
+    QPainter* painter_ = nullptr;
+    TPdfCanvas canvas_;
+
+    // Mouse selection.
+    bool selecting_ = false;
+    bool extendByRange_ = false; // after a word or line selection
+    bool clickArmed_ = false;
+    TPdfPoint pressPoint_;
+    QPoint lastMousePos_;
+    CharRange lineWindowWord_;
+    qint64 lineWindowEnd_ = -1;
+    QTimer scrollTimer_;
+    std::function<qint64()> clock_;
+};
+
+} // namespace sumberlaras

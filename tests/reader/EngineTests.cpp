@@ -1,0 +1,196 @@
+#include "PdfDocument.h"
+#include "PdfiumLibrary.h"
+#include "ReaderFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+
+namespace sumberlaras {
+namespace {
+
+using testing::bookPdf;
+
+std::vector<uint8_t> bytesOf(const QByteArray& a) {
+    return {a.begin(), a.end()};
+}
+
+QString q(const std::u16string& s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+class BookTest : public ::testing::Test {
+protected:
+    void SetUp() override { doc.LoadFromMemory(bytesOf(bookPdf())); }
+    TPdfDocument doc;
+};
+
+TEST_F(BookTest, PagesHaveTheirSizeAndText) {
+    ASSERT_EQ(doc.PageCount(), 3);
+    TPdfPage* page = doc.Pages(0);
+    ASSERT_NE(page, nullptr);
+    EXPECT_DOUBLE_EQ(page->Width(), 612);
+    EXPECT_DOUBLE_EQ(page->Height(), 792);
+    const QString text = q(page->ReadText(0, page->GetCharCount()));
+    EXPECT_TRUE(text.startsWith("Sumberlaras membaca buku")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Baca buku setiap hari, baca!")) << text.toStdString();
+    EXPECT_EQ(q(page->ReadText(0, 11)), "Sumberlaras");
+    EXPECT_EQ(q(page->ReadText(12, 7)), "membaca");
+    EXPECT_EQ(doc.Pages(3), nullptr);
+    EXPECT_EQ(doc.Pages(-1), nullptr);
+}
+
+TEST_F(BookTest, ReadTextOfNothingIsEmpty) {
+    TPdfPage* page = doc.Pages(0);
+    EXPECT_TRUE(page->ReadText(0, 0).empty());
+    EXPECT_TRUE(page->ReadText(3, -2).empty());
+    EXPECT_TRUE(page->ReadText(100000, 5).empty());
+    // A count past the end reads what is there.
+    const int n = page->GetCharCount();
+    EXPECT_EQ(q(page->ReadText(n - 5, 50)), "baca!");
+}
+
+TPdfRect unionOfRects(TPdfPage& page, int index, int count) {
+    const int n = page.GetTextRectCount(index, count);
+    TPdfRect u{1e9, -1e9, -1e9, 1e9};
+    for (int i = 0; i < n; ++i) {
+        const TPdfRect r = page.GetTextRect(i);
+        u = {std::min(u.Left, r.Left), std::max(u.Top, r.Top), std::max(u.Right, r.Right),
+             std::min(u.Bottom, r.Bottom)};
+    }
+    return u;
+}
+
+TEST_F(BookTest, RectsOfARangeLieWhereTheTextWasWritten) {
+    TPdfPage* page = doc.Pages(0);
+    // "membaca" sits on the first baseline: 100 points from the top, 692 from the bottom.
+    EXPECT_GE(page->GetTextRectCount(12, 7), 1);
+    const TPdfRect word = unionOfRects(*page, 12, 7);
+    EXPECT_GT(word.Left, 72 + 40);
+    EXPECT_LT(word.Right, 72 + 200);
+    EXPECT_GT(word.Top, 692 + 5);
+    EXPECT_LT(word.Top, 692 + 14);
+    EXPECT_LT(word.Bottom, 692 + 2);
+    EXPECT_GT(word.Bottom, 692 - 5);
+    // The whole text reaches down to the second line (662 from the bottom).
+    const TPdfRect all = unionOfRects(*page, 0, page->GetCharCount());
+    EXPECT_LT(all.Bottom, 662 + 2);
+    EXPECT_GT(all.Bottom, 662 - 5);
+    // Text inside a word's rectangle is that word.
+    EXPECT_EQ(q(page->GetTextAt(word)).trimmed().toStdString(), "membaca");
+    EXPECT_EQ(page->GetTextRectCount(0, 0), 0);
+}
+
+struct FindCase {
+    const char* text;
+    bool matchCase;
+    bool wholeWord;
+    int matches;
+};
+
+class FindTest : public BookTest, public ::testing::WithParamInterface<FindCase> {};
+
+TEST_P(FindTest, CountsMatchesOnThePage) {
+    const FindCase& c = GetParam();
+    TPdfPage* page = doc.Pages(0);
+    ASSERT_TRUE(page->BeginFind(QString(c.text).toStdU16String(), c.matchCase, c.wholeWord));
+    int found = 0, index = 0, count = 0;
+    while (page->FindNext(index, count)) {
+        ++found;
+        EXPECT_EQ(count, static_cast<int>(std::char_traits<char>::length(c.text)));
+        EXPECT_EQ(q(page->ReadText(index, count)).toLower(), QString(c.text).toLower());
+    }
+    page->EndFind();
+    EXPECT_EQ(found, c.matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CaseAndWholeWord, FindTest,
+    ::testing::Values(FindCase{"baca", false, false, 3}, // membaca, Baca, baca
+                      FindCase{"baca", false, true, 2},  // not inside "membaca"
+                      FindCase{"baca", true, true, 1},   // only the lower-case word
+                      FindCase{"Baca", true, false, 1}, FindCase{"buku", false, true, 2},
+                      FindCase{"tidak ada", false, false, 0}));
+
+TEST_F(BookTest, NearestCharacterAtAnyDistance) {
+    TPdfPage* page = doc.Pages(0);
+    const TPdfRect s = *page->CharBox(0);
+    double distance = -1;
+    EXPECT_EQ(page->NearestChar({(s.Left + s.Right) / 2, (s.Top + s.Bottom) / 2}, &distance), 0);
+    EXPECT_EQ(distance, 0);
+    // Far left of the first line, and far below everything: the last line's characters.
+    EXPECT_EQ(page->NearestChar({0, 692 + 4}), 0);
+    const int far = page->NearestChar({2000, -2000}, &distance);
+    EXPECT_GT(distance, 1000);
+    EXPECT_EQ(q(page->ReadText(far, 1)), "!");
+}
+
+struct BadDocumentCase {
+    const char* name;
+    QByteArray bytes;
+    const char* text;
+};
+
+TEST(DocumentErrors, NamePdfiumsError) {
+    const BadDocumentCase cases[] = {
+        {"not a PDF", "Ini bukan PDF, hanya teks biasa.\n",
+         "File is not a PDF document or is corrupted"},
+        {"broken", testing::brokenPdf(), "File is not a PDF document or is corrupted"},
+        {"password", testing::passwordProtectedPdf(), "Password required oder invalid password"},
+        {"unknown security", testing::unknownSecurityPdf(), "Security schema is not support"},
+    };
+    for (const BadDocumentCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPdfDocument doc;
+        try {
+            doc.LoadFromMemory(bytesOf(c.bytes));
+            ADD_FAILURE() << "opened";
+        } catch (const EPdfError& e) {
+            EXPECT_STREQ(e.what(), c.text);
+        }
+        EXPECT_FALSE(doc.Active());
+        EXPECT_EQ(doc.PageCount(), 0);
+    }
+}
+
+TEST(DocumentErrors, EveryCodeHasItsText) {
+    const std::pair<unsigned long, const char*> table[] = {
+        {0, "No error"},
+        {1, "Unknown error"},
+        {2, "File not found or can't be opened"},
+        {3, "File is not a PDF document or is corrupted"},
+        {4, "Password required oder invalid password"},
+        {5, "Security schema is not support"},
+        {6, "Page does not exist or data error"},
+        {77, "Unknown error"},
+    };
+    for (const auto& [code, text] : table)
+        EXPECT_EQ(pdfErrorText(code), text) << code;
+}
+
+TEST(PdfiumLoading, NamesWhatIsMissing) {
+    try {
+        pdfium::Library::open("/nonexistent/x86/libpdfium.so");
+        ADD_FAILURE() << "loaded";
+    } catch (const EPdfError& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent/x86/libpdfium.so"), std::string::npos)
+            << e.what();
+    }
+    // A real library without PDFium's functions: the first one is named.
+    try {
+        pdfium::Library::open("libz.so.1");
+        ADD_FAILURE() << "loaded";
+    } catch (const EPdfError& e) {
+        EXPECT_NE(std::string(e.what()).find("FPDF_InitLibrary"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(BookTest, WorkerKeepsItsPageAfterClose) {
+    auto page = doc.SharedPage(2);
+    doc.Close();
+    EXPECT_EQ(doc.PageCount(), 0);
+    EXPECT_TRUE(q(page->ReadText(0, page->GetCharCount())).startsWith("Ekonomi"));
+}
+
+} // namespace
+} // namespace sumberlaras
