@@ -1,0 +1,7 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+namespace standin {
+using Json = nlohmann::ordered_json;
+}

@@ -1,0 +1,66 @@
+#include "Service.h"
+
+#include "Catalogue.h"
+
+namespace standin {
+
+void Service::installSession() {
+    get("/api/wl/mitra", Access::Client, json([this](const Call&) {
+            const Catalogue& catalogue = demoCatalogue();
+            Json data{{"id_mitra", "396"},
+                      {"nama", catalogue.partnerName},
+                      {"warna_header", "#1b5e8c"},
+                      {"warna_button_login", "#f39c12"},
+                      {"warna_hover_button_login", "#d35400"},
+                      {"warna_hover_baca", "#27ae60"},
+                      {"logo_login", catalogue.loginLogoFile},
+                      {"logo", catalogue.logoFile},
+                      {"foto_intro", config_.baseUrl + "/prod/img/logo/" + catalogue.introFile},
+                      {"keterangan_intro", catalogue.introText},
+                      {"daftar_pekerjaan", catalogue.occupations}};
+            return Json{{"code", "200"}, {"msg", "OK"}, {"data", std::move(data)}};
+        }));
+
+    post("/api/wl/checkAppVersion", Access::Open, json([this](const Call& call) {
+             const std::string kode = call.required("kode");
+             call.required("os");
+             call.required("versi");
+             if (kode != "QWZ5093pmr") {
+                 return envelope("403", "Aplikasi tidak dikenal");
+             }
+             return control_.versionVerdict();
+         }));
+
+    post("/api/wl/executeLogin", Access::Client, json([this](const Call& call) {
+             const std::string user = call.required("user"), pass = call.required("pass");
+             const std::string uuid = call.required("uuid");
+             if (uuid.empty()) {
+                 throw BadRequest{400, "Perangkat tidak dikenal"};
+             }
+             auto data = store_.login(user, pass, uuid);
+             if (!data) {
+                 throw Refusal{"401", "E-mail atau kata sandi yang anda masukkan salah"};
+             }
+             return Json{{"code", "200"}, {"msg", "Login berhasil"}, {"data", std::move(*data)}};
+         }));
+
+    post("/api/wl/executeLogout", Access::Member, json([this](const Call& call) {
+             if (call.required("id_user") != call.userId) {
+                 throw BadRequest{400, "id_user tidak sesuai dengan sesi"};
+             }
+             store_.logout(call.userId);
+             return envelope("200", "Logout berhasil");
+         }));
+
+    post("/api/wl/forgotPassword", Access::Client, json([this](const Call& call) {
+             const std::string username = call.required("username");
+             if (!isWellFormedEmail(username)) {
+                 throw Refusal{"400", "Format E-mail salah"};
+             }
+             store_.passwordReset(username);
+             return envelope("200", "Tautan untuk mengatur ulang kata sandi telah dikirim ke "
+                                    "e-mail anda");
+         }));
+}
+
+} // namespace standin

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+#include <nlohmann/json.hpp>
+
+namespace sumberlaras::testing {
+
+// Runs the stand-in service for one test: a fresh temporary state folder, an
+// ephemeral port, stopped (and the folder removed) in the destructor.
+// Throws std::runtime_error when the service does not come up.
+class Standin {
+public:
+    using Json = nlohmann::ordered_json;
+
+    // With an empty stateDir a fresh temporary folder is made and removed at
+    // the end; a given folder is kept (restart tests reuse one).
+    explicit Standin(std::string stateDir = {}, bool reset = false);
+    ~Standin();
+    Standin(const Standin&) = delete;
+    Standin& operator=(const Standin&) = delete;
+
+    // "https://127.0.0.1:PORT", no trailing slash.
+    const std::string& baseUrl() const { return baseUrl_; }
+    // The CA certificate a client must trust.
+    std::string caFile() const { return stateDir_ + "/ca.pem"; }
+    const std::string& stateDir() const { return stateDir_; }
+    int port() const { return port_; }
+
+    // {"code":"200"} | {"code":"300","url":...} | {"code":"403","msg":...}
+    void setVersion(const Json& verdict);
+    // The next `count` requests to `path` fail in `mode` (http500, http404,
+    // empty, array, html, broken, delay, stall, drop).
+    void failNext(const std::string& path, const std::string& mode, int count = 1, int delayMs = 0);
+    void clearFailures();
+    // Requests received so far, in order: method, path, query,
+    // headers [[name, value], ...], body, content_type.
+    Json log() const;
+    void clearLog();
+
+    // Points SUMBERLARAS_SERVICE_URL and SUMBERLARAS_CA_BUNDLE at this service.
+    void exportEnvironment() const;
+
+    // Stops the process (SIGTERM, then waits); safe to call twice.
+    void stop();
+
+private:
+    std::string control(const std::string& method, const std::string& path,
+                        const std::string& body) const;
+
+    std::string stateDir_;
+    bool ownsStateDir_ = false;
+    std::string baseUrl_;
+    int port_ = 0;
+    pid_t pid_ = -1;
+};
+
+} // namespace sumberlaras::testing
