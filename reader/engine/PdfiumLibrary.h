@@ -34,15 +34,15 @@ struct Api {
     void (*FPDF_ClosePage)(FPDF_PAGE);
     void (*FPDF_RenderPageBitmap)(FPDF_BITMAP, FPDF_PAGE, int start_x, int start_y, int size_x,
                                   int size_y, int rotate, int flags);
-    FPDF_BOOL (*FPDF_DeviceToPage)
+    FPDF_BOOL(*FPDF_DeviceToPage)
     (FPDF_PAGE, int start_x, int start_y, int size_x, int size_y, int rotate, int device_x,
      int device_y, double* page_x, double* page_y);
-    FPDF_BOOL (*FPDF_PageToDevice)
+    FPDF_BOOL(*FPDF_PageToDevice)
     (FPDF_PAGE, int start_x, int start_y, int size_x, int size_y, int rotate, double page_x,
      double page_y, int* device_x, int* device_y);
-    FPDF_BITMAP (*FPDFBitmap_CreateEx)
+    FPDF_BITMAP(*FPDFBitmap_CreateEx)
     (int width, int height, int format, void* first_scan, int stride);
-    FPDF_BOOL (*FPDFBitmap_FillRect)
+    FPDF_BOOL(*FPDFBitmap_FillRect)
     (FPDF_BITMAP, int left, int top, int width, int height, FPDF_DWORD color);
     void (*FPDFBitmap_Destroy)(FPDF_BITMAP);
     FPDF_TEXTPAGE (*FPDFText_LoadPage)(FPDF_PAGE);
@@ -50,14 +50,14 @@ struct Api {
     int (*FPDFText_CountChars)(FPDF_TEXTPAGE);
     unsigned int (*FPDFText_GetUnicode)(FPDF_TEXTPAGE, int index);
     int (*FPDFText_GetText)(FPDF_TEXTPAGE, int start_index, int count, unsigned short* result);
-    FPDF_BOOL (*FPDFText_GetCharBox)
+    FPDF_BOOL(*FPDFText_GetCharBox)
     (FPDF_TEXTPAGE, int index, double* left, double* right, double* bottom, double* top);
     int (*FPDFText_CountRects)(FPDF_TEXTPAGE, int start_index, int count);
-    FPDF_BOOL (*FPDFText_GetRect)
+    FPDF_BOOL(*FPDFText_GetRect)
     (FPDF_TEXTPAGE, int rect_index, double* left, double* top, double* right, double* bottom);
     int (*FPDFText_GetBoundedText)(FPDF_TEXTPAGE, double left, double top, double right,
                                    double bottom, unsigned short* buffer, int buflen);
-    FPDF_SCHHANDLE (*FPDFText_FindStart)
+    FPDF_SCHHANDLE(*FPDFText_FindStart)
     (FPDF_TEXTPAGE, FPDF_WIDESTRING findwhat, unsigned long flags, int start_index);
     FPDF_BOOL (*FPDFText_FindNext)(FPDF_SCHHANDLE);
     FPDF_BOOL (*FPDFText_FindPrev)(FPDF_SCHHANDLE);
@@ -68,7 +68,7 @@ struct Api {
     int (*FPDFLink_CountWebLinks)(FPDF_PAGELINK);
     int (*FPDFLink_GetURL)(FPDF_PAGELINK, int link_index, unsigned short* buffer, int buflen);
     int (*FPDFLink_CountRects)(FPDF_PAGELINK, int link_index);
-    FPDF_BOOL (*FPDFLink_GetRect)
+    FPDF_BOOL(*FPDFLink_GetRect)
     (FPDF_PAGELINK, int link_index, int rect_index, double* left, double* top, double* right,
      double* bottom);
     void (*FPDFLink_CloseWebLinks)(FPDF_PAGELINK);

@@ -732,10 +732,15 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
 void TPdfControl::blendRects(QPainter& p, const std::vector<TPdfRect>& rects, QRgb color) {
     if (rects.empty())
         return;
+    // Blended as one area: neighbouring character boxes often overlap, and an overlap
+    // blended twice would show as darker seams.
+    QRegion area;
+    for (const TPdfRect& r : rects)
+        area += toQRect(PageToDevice(r));
     p.save();
     p.setOpacity(MarkOpacity / 255.0);
-    for (const TPdfRect& r : rects)
-        p.fillRect(toQRect(PageToDevice(r)), QColor::fromRgb(color));
+    p.setClipRegion(area, Qt::IntersectClip);
+    p.fillRect(area.boundingRect(), QColor::fromRgb(color));
     p.restore();
 }
 
@@ -748,7 +753,7 @@ void TPdfControl::drawOnCanvas(const QRect& dirty, const std::function<void(QPai
     if (!liveFrame_) {
         const qreal ratio = devicePixelRatioF();
         QImage frame(QSize(std::lround(width() * ratio), std::lround(height() * ratio)),
-                     QImage::Format_ARGB32_Premultiplied);
+                     QImage::Format_RGB32); // opaque, so inverting stays reversible
         frame.setDevicePixelRatio(ratio);
         QPainter fp(&frame);
         compose(fp);
