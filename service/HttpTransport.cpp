@@ -36,12 +36,20 @@ std::string headerSafe(const std::string& value) {
     return out;
 }
 
+using Clock = std::chrono::steady_clock;
+
 // State the libcurl callbacks write into.
 struct Exchange {
     const TransportConfig* config = nullptr;
     std::string body;
     std::string statusLine; // of the last answer (after redirects)
     bool tooLarge = false;
+    // The quiet limit: libcurl's own low-speed rule averages over several
+    // seconds, so a burst of bytes would hide a stall behind it.
+    std::chrono::milliseconds quietLimit{0};
+    Clock::time_point lastActivity = Clock::now();
+    curl_off_t lastUploaded = 0;
+    bool stalled = false;
 };
 
 size_t onBody(char* data, size_t size, size_t count, void* user) {
@@ -52,12 +60,14 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
         return 0; // aborts the transfer
     }
     exchange->body.append(data, bytes);
+    exchange->lastActivity = Clock::now();
     return bytes;
 }
 
 size_t onHeader(char* data, size_t size, size_t count, void* user) {
     auto* exchange = static_cast<Exchange*>(user);
     const size_t bytes = size * count;
+    exchange->lastActivity = Clock::now();
     std::string line(data, bytes);
     if (line.rfind("HTTP/", 0) == 0) {
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
@@ -65,6 +75,21 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
         exchange->statusLine = line;
     }
     return bytes;
+}
+
+// Called about once a second even when nothing moves.
+int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded) {
+    auto* exchange = static_cast<Exchange*>(user);
+    const auto now = Clock::now();
+    if (uploaded != exchange->lastUploaded) {
+        exchange->lastUploaded = uploaded;
+        exchange->lastActivity = now;
+    }
+    if (exchange->quietLimit.count() > 0 && now - exchange->lastActivity > exchange->quietLimit) {
+        exchange->stalled = true;
+        return 1; // aborts the transfer
+    }
+    return 0;
 }
 
 int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
@@ -81,11 +106,6 @@ std::string statusDescription(const std::string& statusLine, long status) {
     if (rest.empty())
         rest = std::to_string(status);
     return "The service answered with HTTP status " + rest;
-}
-
-long wholeSeconds(std::chrono::milliseconds ms) {
-    const auto seconds = (ms.count() + 999) / 1000;
-    return static_cast<long>(std::max<long long>(1, seconds));
 }
 
 } // namespace
@@ -153,14 +173,13 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
         curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS,
                          static_cast<long>(config.connectTimeout.count()));
 
-        // "No data for this long" is libcurl's low-speed rule with a floor of one byte a second.
-        auto quiet = config.stallTimeout;
-        if (request.readTimeout.count() > 0 && (quiet.count() <= 0 || request.readTimeout < quiet))
-            quiet = request.readTimeout;
-        if (quiet.count() > 0) {
-            curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-            curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, wholeSeconds(quiet));
-        }
+        exchange.quietLimit = config.stallTimeout;
+        if (request.readTimeout.count() > 0 &&
+            (exchange.quietLimit.count() <= 0 || request.readTimeout < exchange.quietLimit))
+            exchange.quietLimit = request.readTimeout;
+        curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, onProgress);
+        curl_easy_setopt(h, CURLOPT_XFERINFODATA, &exchange);
+        curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
 
         curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, onBody);
         curl_easy_setopt(h, CURLOPT_WRITEDATA, &exchange);
@@ -234,7 +253,10 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
             response.contentType = contentType;
 
         if (result != CURLE_OK) {
-            if (exchange.tooLarge)
+            if (exchange.stalled)
+                response.error = "No data from the service for " +
+                                 std::to_string(exchange.quietLimit.count()) + " ms";
+            else if (exchange.tooLarge)
                 response.error =
                     "The answer is larger than " + std::to_string(config.maxAnswerBytes) + " bytes";
             else
