@@ -63,11 +63,11 @@ void CataloguePages::renderLoginHtmlFile(BrowserView& Chr) {
 
 void CataloguePages::renderHomeHtmlFile(BrowserView& Chr, int Page) {
     guarded("Error Exception #798: ", [&] {
-        const JsonPtr home = answerOf(slots_.FHomeContentJson);
+        const JsonPtr home = answerOf(answers_.FHomeContentJson);
         const Json& sections = pages::items(*home, "data");
         if (Page <= 1) {
             const JsonPtr client = answerOf(sources_.FClientJson);
-            const JsonPtr banners = answerOf(slots_.FBannerJson);
+            const JsonPtr banners = answerOf(answers_.FBannerJson);
             const std::string path = pageFile("index.html");
             pages::writePageFile(
                 path, pages::homePage(pages::object(*client, "data"), sources_.baseUrl,
@@ -93,7 +93,7 @@ void CataloguePages::renderHomeHtmlFile(BrowserView& Chr, int Page) {
 
 void CataloguePages::renderHomeDetailHtmlFile(BrowserView& Chr, const std::string& Judul) {
     guarded("Error Exception #1006 ", [&] {
-        const JsonPtr answer = answerOf(slots_.FHomeDetailJson);
+        const JsonPtr answer = answerOf(answers_.FHomeDetailJson);
         writeAndLoad(Chr, "index_detail.html",
                      pages::bookListPage(pages::BookListKind::Section, sources_.baseUrl, Judul,
                                          pages::items(*answer, "data")));
@@ -102,7 +102,7 @@ void CataloguePages::renderHomeDetailHtmlFile(BrowserView& Chr, const std::strin
 
 void CataloguePages::renderCategoryHtmlFile(BrowserView& Chr) {
     guarded("Error Exception #1270 : ", [&] {
-        const JsonPtr answer = answerOf(slots_.FCategoryJson);
+        const JsonPtr answer = answerOf(answers_.FCategoryJson);
         writeAndLoad(Chr, "category.html",
                      pages::categoryPage(pages::items(*answer, "data_departemen")));
     });
@@ -110,14 +110,14 @@ void CataloguePages::renderCategoryHtmlFile(BrowserView& Chr) {
 
 void CataloguePages::renderDept(BrowserView& Chr, const std::string& id_dept) {
     guarded("Error Exception #1187 : ", [&] {
-        const JsonPtr answer = answerOf(slots_.FCategoryJson);
+        const JsonPtr answer = answerOf(answers_.FCategoryJson);
         Chr.runScript(pages::departmentScript(pages::items(*answer, "data_departemen"), id_dept));
     });
 }
 
 void CataloguePages::renderCategoryContent(BrowserView& Chr, const std::string& Nama) {
     guarded("Error Exception #1465 ", [&] {
-        const JsonPtr answer = answerOf(slots_.FCategoryContentJson);
+        const JsonPtr answer = answerOf(answers_.FCategoryContentJson);
         writeAndLoad(Chr, "category_detail.html",
                      pages::bookListPage(pages::BookListKind::Category, sources_.baseUrl, Nama,
                                          pages::items(*answer, "data")));
@@ -126,7 +126,7 @@ void CataloguePages::renderCategoryContent(BrowserView& Chr, const std::string& 
 
 void CataloguePages::renderSubCategoryContent(BrowserView& Chr, const std::string& Nama) {
     guarded("Error Exception #1606 : ", [&] {
-        const JsonPtr answer = answerOf(slots_.FSubCategoryContentJson);
+        const JsonPtr answer = answerOf(answers_.FSubCategoryContentJson);
         writeAndLoad(Chr, "subCategoryDetail.html",
                      pages::bookListPage(pages::BookListKind::SubCategory, sources_.baseUrl, Nama,
                                          pages::items(*answer, "data")));
@@ -136,7 +136,7 @@ void CataloguePages::renderSubCategoryContent(BrowserView& Chr, const std::strin
 void CataloguePages::renderChart(BrowserView& Chr, int kind, int Page) {
     const ChartOperation& op = kCharts[kind];
     guarded(op.prefix, [&] {
-        const JsonPtr answer = answerOf(slots_.FChartContentJson);
+        const JsonPtr answer = answerOf(answers_.FChartContentJson);
         const Json& rows = pages::items(*answer, "data");
         const std::string path = pageFile("topChart.html");
         if (Page <= 1) {
@@ -178,7 +178,7 @@ void CataloguePages::renderLastView(BrowserView& Chr, int Page) {
 void CataloguePages::renderDetailContent(BrowserView& Chr, const std::string& From) {
     guarded("Error Exception #2764 : ", [&] {
         const JsonPtr client = answerOf(sources_.FClientJson);
-        const JsonPtr answer = answerOf(slots_.FDetailContentJson);
+        const JsonPtr answer = answerOf(answers_.FDetailContentJson);
         writeAndLoad(Chr, "detail.html",
                      pages::detailPage(pages::object(*client, "data"),
                                        pages::object(*answer, "data"), From));
@@ -189,7 +189,7 @@ void CataloguePages::renderSearchResult(BrowserView& Chr, int Page, const std::s
                                         const std::string& Field) {
     guarded("Error Exception #3216 : ", [&] {
         const JsonPtr client = answerOf(sources_.FClientJson);
-        const JsonPtr answer = answerOf(slots_.FSearchContentJson);
+        const JsonPtr answer = answerOf(answers_.FSearchContentJson);
         writeAndLoad(Chr, "search_result.html",
                      pages::searchPage(pages::object(*client, "data"), sources_.baseUrl, *answer,
                                        Page, Keyword, Field));
@@ -200,7 +200,7 @@ void CataloguePages::renderSearchKalimatResult(BrowserView& Chr, int page,
                                                const std::string& keyword) {
     guarded("Error Exception #3391 : ", [&] {
         const JsonPtr client = answerOf(sources_.FClientJson);
-        const JsonPtr answer = answerOf(slots_.FSearchContentJson);
+        const JsonPtr answer = answerOf(answers_.FSearchContentJson);
         writeAndLoad(Chr, "search_kalimat_result.html",
                      pages::sentenceSearchPage(pages::object(*client, "data"), sources_.baseUrl,
                                                *answer, page, keyword));

@@ -36,7 +36,7 @@ struct PageSlots {
 // then returns, loading nothing.
 class CataloguePages {
 public:
-    CataloguePages(PageSources sources, PageSlots slots) : sources_(sources), slots_(slots) {}
+    CataloguePages(PageSources sources, PageSlots answers) : sources_(sources), answers_(answers) {}
 
     void renderLoginHtmlFile(BrowserView& Chr);
     void renderHomeHtmlFile(BrowserView& Chr, int Page);
@@ -65,7 +65,7 @@ private:
     void renderChart(BrowserView& Chr, int kind, int Page);
 
     PageSources sources_;
-    PageSlots slots_;
+    PageSlots answers_;
 };
 
 } // namespace sumberlaras
