@@ -120,6 +120,9 @@ void unpackZipFile(const std::string& baseDir, const std::string& zipFile,
             continue;
         }
         const std::string name(rawName, info.size_filename);
+        if (name.find_first_not_of("./\\") == std::string::npos &&
+            name.find("..") == std::string::npos)
+            continue; // "./" and the like: the base folder itself
         const auto relative = safeEntryPath(name);
         if (!relative || isSymbolicLink(info)) {
             if (firstRefusal.empty())

@@ -135,12 +135,31 @@ TEST_F(DataFolder, DestroyReleasesEverySlot) {
     EXPECT_EQ((*held)["code"], "200");
 }
 
+TEST_F(DataFolder, EmbeddedViewerArchiveUnpacks) {
+    auto o = options();
+    o.viewerArchive = nullptr;
+    auto lib = make(o);
+    EXPECT_TRUE(dialogs.texts().empty()) << dialogs.texts()[0];
+    EXPECT_TRUE(fs::exists(folder() + "/loading.html"));
+    EXPECT_TRUE(fs::exists(folder() + "/css/style.css"));
+    EXPECT_FALSE(fs::exists(folder() + "/view.zip"));
+}
+
 TEST(DataFolderRoot, HonoursXdgDataHome) {
     TempFolder tmp;
     const char* previous = std::getenv("XDG_DATA_HOME");
     const std::string saved = previous ? previous : "";
     setenv("XDG_DATA_HOME", tmp.path().c_str(), 1);
     EXPECT_EQ(platformDataRoot(), tmp.path());
+    {
+        LibFixture fixture;
+        auto o = fixture.options();
+        o.dataRoot.clear();
+        auto lib = fixture.make(o);
+        EXPECT_EQ(lib->FPath, tmp.path() + "/QWZ5093pmr");
+        EXPECT_TRUE(std::filesystem::exists(lib->FPath + "/loading.html"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(tmp.path() + "/QWZ5093pmr"));
     if (previous)
         setenv("XDG_DATA_HOME", saved.c_str(), 1);
     else

@@ -169,6 +169,14 @@ TEST_F(Identity, KeyHeadersOnlyAfterLogin) {
     EXPECT_EQ(answerCode(lib->Logoutrequest()), "200");
 }
 
+TEST_F(Identity, ValuesCannotStartAHeaderLine) {
+    auto lib = make(wired());
+    lib->FToken = "tok\r\nX-Injected: 1";
+    lib->DetailContentRequest("1");
+    EXPECT_EQ(lastSentHeaders().find("\r\nX-Injected"), std::string::npos) << lastSentHeaders();
+    EXPECT_NE(lastSentHeaders().find("\r\nKEY: tokX-Injected: 1\r\n"), std::string::npos);
+}
+
 TEST_F(Identity, RequestsInFlightTogetherEachStandAlone) {
     auto lib = make(wired());
     std::vector<Json> answers(4);

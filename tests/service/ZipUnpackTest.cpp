@@ -86,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Entries, HostileArchive,
 
 TEST_F(UnpackArchive, KeepsFoldersAndBytes) {
     const std::string binary("\x00\x01\xFF\r\n", 5);
-    ASSERT_TRUE(writeZip(zip(), {{"css/", ""}, {"css/style.css", "a{}"}, {"img/x.bin", binary}}));
+    ASSERT_TRUE(writeZip(
+        zip(), {{"./", ""}, {"css/", ""}, {"css/style.css", "a{}"}, {"img/x.bin", binary}}));
     unpackZipFile(base(), zip());
     EXPECT_EQ(readFile(base() + "/css/style.css"), "a{}");
     EXPECT_EQ(readFile(base() + "/img/x.bin"), binary);
