@@ -17,7 +17,7 @@ using FPDF_BOOL = int;
 using FPDF_DWORD = unsigned int;
 using FPDF_WIDESTRING = const unsigned short*;
 
-constexpr int FPDFBitmap_BGRx = 2;
+constexpr int FPDFBitmap_BGRx = 3;
 constexpr unsigned long FPDF_MATCHCASE = 0x1;
 constexpr unsigned long FPDF_MATCHWHOLEWORD = 0x2;
 

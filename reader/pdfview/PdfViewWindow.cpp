@@ -99,6 +99,14 @@ bool PdfViewWindow::open(const QString& path, QString& error) {
     return true;
 }
 
+void PdfViewWindow::setZoomIndex(int index) {
+    zoom_->setCurrentIndex(index);
+}
+
+void PdfViewWindow::setMarkedWord(const QString& word) {
+    search_->setText(word);
+}
+
 void PdfViewWindow::applyZoom(int index) {
     if (index < 0 || index >= static_cast<int>(std::size(zoomChoices)))
         return;

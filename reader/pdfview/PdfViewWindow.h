@@ -19,6 +19,8 @@ public:
     TPdfControl& view() { return *view_; }
     // Opens the file; false with `error` set when it cannot be shown.
     bool open(const QString& path, QString& error);
+    void setZoomIndex(int index);
+    void setMarkedWord(const QString& word);
 
 private:
     void applyZoom(int index);

@@ -24,6 +24,32 @@ TEST_F(ControlTest, PaintsBackgroundPageAndThenTheHook) {
     EXPECT_EQ(image.pixelColor(page.Left + 3, page.Top + 3), QColor(Qt::white));
 }
 
+TEST_F(ControlTest, TextIsDrawnWhereItsCharactersAre) {
+    for (const auto mode : {TPdfControlScaleMode::smFitAuto, TPdfControlScaleMode::smZoom}) {
+        view.setScaleMode(mode);
+        TPdfPage* page = view.CurrentPage();
+        const int n = 24; // "Sumberlaras membaca buku", the first line
+        QRect line;
+        for (int i = 0; i < n; ++i)
+            if (const auto box = page->CharBox(i)) {
+                const TRect d = view.PageToDevice(*box);
+                line |= QRect(QPoint(d.Left, d.Top), QPoint(d.Right - 1, d.Bottom - 1));
+            }
+        ASSERT_FALSE(line.isEmpty());
+        // Ink of that line's band, from its leftmost to its rightmost dark pixel.
+        const QImage image = frame();
+        int left = image.width(), right = -1;
+        for (int y = line.top(); y <= line.bottom(); ++y)
+            for (int x = 0; x < view.ClientViewWidth(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        EXPECT_NEAR(left, line.left(), 3);
+        EXPECT_NEAR(right, line.right(), 3);
+    }
+}
+
 TEST_F(ControlTest, WithoutAPageTheHookStillRuns) {
     view.Close();
     int paints = 0;
