@@ -33,10 +33,11 @@ std::string Service::Call::header(const char* name) const {
 }
 
 std::string Service::Call::required(const char* name) const {
-    if (!request.has_param(name)) {
+    const std::string* value = findField(fields, name);
+    if (!value) {
         throw BadRequest{400, std::string("Parameter ") + name + " wajib diisi"};
     }
-    return request.get_param_value(name);
+    return *value;
 }
 
 std::string Service::Call::identifier(const char* name) const {
@@ -212,7 +213,14 @@ void Service::handle(const httplib::Request& request, httplib::Response& respons
     if (failure && applyFailure(*failure, response)) {
         return;
     }
-    Call call{request, {}};
+    Call call{request, {}, {}};
+    if (request.get_header_value("Content-Type").rfind("application/x-www-form-urlencoded", 0) ==
+        0) {
+        call.fields = parseForm(request.body);
+    }
+    for (auto& field : parseForm(queryOf(request))) {
+        call.fields.push_back(std::move(field));
+    }
     try {
         if (access != Access::Open && call.header("CLIENTID") != "396") {
             throw BadRequest{403, "CLIENTID tidak dikenal"};

@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include "Control.h"
+#include "Form.h"
 #include "Json.h"
 #include "Media.h"
 #include "Store.h"
@@ -36,9 +37,10 @@ public:
     struct Call {
         const httplib::Request& request;
         std::string userId;
+        FormFields fields; // the form body, then the query
 
         std::string header(const char* name) const;
-        bool has(const char* name) const { return request.has_param(name); }
+        bool has(const char* name) const { return findField(fields, name) != nullptr; }
         // A form field that must be present; otherwise a 400 answer.
         std::string required(const char* name) const;
         // A form field that must hold an identifier (decimal digits).
