@@ -186,6 +186,8 @@ Json TSawiraLib::DownloadAnnotationRequest(const std::string& file_anotasi) {
     try {
         if (file_anotasi.empty() || file_anotasi == "0")
             return failureEnvelope("", "There is no stored annotation document");
+        if (FPath.empty())
+            return failureEnvelope("", "There is no data folder to keep the annotation document");
         HttpRequest request;
         // A bare path is taken as one under the service base address.
         request.url = file_anotasi.front() == '/' ? baseUrl() + file_anotasi : file_anotasi;

@@ -1,4 +1,5 @@
 #include <functional>
+#include <map>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -187,6 +188,51 @@ TEST_F(Identity, RequestsInFlightTogetherEachStandAlone) {
         t.join();
     for (const auto& a : answers)
         EXPECT_EQ(answerCode(a), "200") << a.dump();
+}
+
+class Transport : public ::testing::Test, protected WireFixture {
+protected:
+    TransportConfig config() {
+        TransportConfig t;
+        t.baseUrl = sharedStandin().baseUrl();
+        t.caBundle = sharedStandin().caFile();
+        return t;
+    }
+};
+
+TEST_F(Transport, MultipartPartsKeepNamesFilesAndTypes) {
+    HttpRequest request;
+    request.method = "POST";
+    request.url = sharedStandin().baseUrl() + "/api/wl/executeRegistration";
+    request.headers = {{"CLIENTID", "396"}};
+    const std::string picture("\x89PNG\r\n\x1a\n\0\0", 10);
+    request.multipart = {{"nama", "Siti \"S\" & co", "", ""},
+                         {"foto", picture, "wajah.png", "image/png"}};
+    performRequest(request, config());
+
+    const Json logged = lastLogged();
+    ASSERT_TRUE(logged.contains("parts")) << logged.dump();
+    const Json& parts = logged["parts"];
+    ASSERT_EQ(parts.size(), 2u);
+    std::map<std::string, Json> byName;
+    for (const auto& p : parts)
+        byName[p["name"].get<std::string>()] = p;
+    EXPECT_EQ(byName["nama"]["content"], "Siti \"S\" & co");
+    EXPECT_EQ(byName["foto"]["filename"], "wajah.png");
+    EXPECT_EQ(byName["foto"]["content_type"], "image/png");
+    EXPECT_EQ(byName["foto"]["size"], picture.size());
+}
+
+TEST_F(Transport, OversizedAnswerFailsInsteadOfGrowing) {
+    TransportConfig t = config();
+    t.maxAnswerBytes = 10;
+    HttpRequest request;
+    request.url = sharedStandin().baseUrl() + "/api/wl/mitra";
+    request.headers = {{"CLIENTID", "396"}, {"OS", "WIN"}, {"UUID", "0000ABCD"}};
+    const HttpResponse response = performRequest(request, t);
+    EXPECT_FALSE(response.ok);
+    EXPECT_EQ(response.error, "The answer is larger than 10 bytes");
+    EXPECT_TRUE(response.body.empty());
 }
 
 } // namespace
