@@ -1,0 +1,111 @@
+#include "CataloguePage.h"
+
+#include <QFile>
+#include <QWebEngineCertificateError>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+#include "CertificateTrust.h"
+#include "bridge/NavigationPolicy.h"
+#include "shell/LogCategories.h"
+
+namespace sumberlaras::bridge {
+
+namespace {
+
+QString qtWebChannelScript() {
+    QFile f(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+// Only a page loaded from the data folder gets `app`.
+QString guardedAppScript(const std::string& dataFolder) {
+    const std::string prefix = fileUrl(dataFolder) + "/";
+    const Json prefixText = prefix;
+    return QString::fromStdString("if (String(location.href).indexOf(" + prefixText.dump() +
+                                  ") === 0) {\n" + appScript("sumberlaras") + "}\n");
+}
+
+} // namespace
+
+BridgeEndpoint::BridgeEndpoint(QWebEnginePage* page, const CataloguePageRules& rules)
+    : page_(page), rules_(rules) {}
+
+void BridgeEndpoint::receive(const QString& name, const QString& argsJson) {
+    const std::string url = page_->url().toString(QUrl::FullyEncoded).toStdString();
+    if (!isInDataFolder(url, rules_.dataFolder())) {
+        qCInfo(lcBridge, "ignored %s from a page outside the data folder", qPrintable(name));
+        return;
+    }
+    auto message = validateMessage(name.toStdString(), argsJson.toStdString());
+    if (!message) {
+        qCInfo(lcBridge, "ignored %s: not a message of the table", qPrintable(name));
+        return;
+    }
+    if (rules_.deliver)
+        rules_.deliver(*message);
+}
+
+CataloguePage::CataloguePage(QWebEngineProfile* profile, const CataloguePageRules& rules,
+                             QObject* parent)
+    : QWebEnginePage(profile, parent), rules_(rules), endpoint_(this, rules) {
+    channel_.registerObject(QStringLiteral("sumberlaras"), &endpoint_);
+    setWebChannel(&channel_, QWebEngineScript::MainWorld);
+    installBridge();
+
+    connect(this, &QWebEnginePage::certificateError, this, [this](QWebEngineCertificateError e) {
+        const std::string host = e.url().host().toStdString();
+        std::vector<std::string> chain;
+        for (const auto& c : e.certificateChain())
+            chain.push_back(c.toDer().toStdString());
+        // Only the service's own host, and only under the service's CA.
+        if (!rules_.caFile.empty() && host == rules_.serviceHost &&
+            chainTrustedFor(chain, host, rules_.caFile))
+            e.acceptCertificate();
+        else
+            e.rejectCertificate();
+    });
+}
+
+void CataloguePage::installBridge() {
+    QWebEngineScript channelScript;
+    channelScript.setName(QStringLiteral("qwebchannel"));
+    channelScript.setSourceCode(qtWebChannelScript());
+    channelScript.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    channelScript.setWorldId(QWebEngineScript::MainWorld);
+    channelScript.setRunsOnSubFrames(false);
+
+    QWebEngineScript app;
+    app.setName(QStringLiteral("app"));
+    app.setSourceCode(guardedAppScript(rules_.dataFolder()));
+    app.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    app.setWorldId(QWebEngineScript::MainWorld);
+    app.setRunsOnSubFrames(false);
+
+    scripts().insert(channelScript);
+    scripts().insert(app);
+}
+
+bool CataloguePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool) {
+    const std::string target = url.toString(QUrl::FullyEncoded).toStdString();
+    switch (judgeNavigation(target, rules_.dataFolder(), type == NavigationTypeLinkClicked)) {
+    case NavigationVerdict::Allow:
+        return true;
+    case NavigationVerdict::OpenExternally:
+        if (rules_.openExternally)
+            rules_.openExternally(target);
+        return false;
+    case NavigationVerdict::Ignore:
+        break;
+    }
+    qCInfo(lcBridge, "navigation refused: %s", qPrintable(url.toDisplayString()));
+    return false;
+}
+
+QWebEnginePage* CataloguePage::createWindow(WebWindowType) {
+    return nullptr; // pages open no windows
+}
+
+} // namespace sumberlaras::bridge

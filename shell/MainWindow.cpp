@@ -1,0 +1,256 @@
+#include "MainWindow.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QWebEngineSettings>
+
+#include "GlyphFont.h"
+#include "LogCategories.h"
+#include "PagesAdapter.h"
+#include "ServiceAdapter.h"
+#include "bridge/NavigationPolicy.h"
+
+namespace sumberlaras {
+
+using bridge::ViewId;
+
+namespace {
+
+std::string codeOf(const JsonPtr& j) {
+    if (!j || !j->is_object() || !j->contains("code") || !(*j)["code"].is_string())
+        return {};
+    return (*j)["code"].get<std::string>();
+}
+std::string msgOf(const JsonPtr& j) {
+    if (!j || !j->is_object() || !j->contains("msg") || !(*j)["msg"].is_string())
+        return {};
+    return (*j)["msg"].get<std::string>();
+}
+
+} // namespace
+
+TFormMain::TFormMain(TFormSplash& splash, ShellEnvironment env, QWidget* registration,
+                     QWidget* forgotPassword)
+    : splash_(&splash), env_(std::move(env)), lib_(*splash.SawiraLib()),
+      registration_(registration), forgotPassword_(forgotPassword) {
+    setWindowTitle(QStringLiteral("Perpustakaan"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QFont f(QStringLiteral("Segoe UI"));
+    f.setPixelSize(14);
+    setFont(f);
+    FormCreate();
+}
+
+TFormMain::~TFormMain() {
+    closing_ = true;
+    if (catalogue_)
+        catalogue_->beginClosing();
+    tasks_.cancelAll();
+}
+
+void TFormMain::FormCreate() {
+    buildHeader();
+    buildViews();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header_);
+    layout->addWidget(faces_, 1);
+
+    try {
+        lib_.getClientJson(); // on this thread, as the window is made
+        ServiceAdapter::watchRequests(lib_);
+        service_ = std::make_unique<ServiceAdapter>(lib_);
+        pages_ = std::make_unique<CataloguePages>(
+            PageSources{lib_.FPath, lib_.baseUrl(), lib_.FClientJson, env_.dialogs},
+            PageSlots{lib_.FBannerJson, lib_.FHomeContentJson, lib_.FHomeDetailJson,
+                      lib_.FCategoryJson, lib_.FCategoryContentJson, lib_.FSubCategoryContentJson,
+                      lib_.FChartContentJson, lib_.FDetailContentJson, lib_.FSearchContentJson});
+        renderer_ = std::make_unique<PagesAdapter>(*pages_);
+        downloader_ = std::make_unique<bridge::QtBookDownloader>(lib_.transport().caBundle,
+                                                                 static_cast<QObject*>(this));
+        catalogue_ = std::make_unique<bridge::Catalogue>(bridge::Catalogue::Deps{
+            *this, *renderer_, *service_, env_.dialogs, tasks_, *downloader_});
+        views_[0]->setUrl(QUrl(QString::fromStdString(loadingPage())));
+    } catch (const std::exception& e) {
+        env_.dialogs.warning(std::string("Startup Error : ") + e.what());
+        throw;
+    }
+}
+
+void TFormMain::buildHeader() {
+    header_ = new QWidget(this);
+    header_->setFixedHeight(41);
+    header_->setAutoFillBackground(true);
+    QPalette pal = header_->palette();
+    pal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0)); // menu colour
+    header_->setPalette(pal);
+    auto button = [this](char32_t code, const char* tip) {
+        auto* b = new QPushButton(glyph(code), header_);
+        b->setFont(glyphFont(20));
+        b->setFixedSize(32, 32);
+        b->setToolTip(QString::fromUtf8(tip));
+        b->setFlat(true);
+        return b;
+    };
+    btnLibrary = button(0xF00A, "Daftar Buku");
+    btnReader = button(0xF02D, "Reader Buku");
+    btnHelp = button(0xF059, "Bantuan");
+    btnAbout = button(0xF05A, "Tentang Aplikasi");
+    btnLibrary->move(8, 5);
+    btnReader->move(46, 5);
+    connect(btnLibrary, &QPushButton::clicked, this, [this] {
+        faces_->setCurrentWidget(browser_);
+        browser_->setFocus();
+    });
+    connect(btnReader, &QPushButton::clicked, this, [this] { faces_->setCurrentWidget(reader_); });
+    connect(btnAbout, &QPushButton::clicked, this, [this] { about_.show(); });
+    header_->hide();
+}
+
+void TFormMain::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const int right = header_->width();
+    btnHelp->move(right - 75, 5);
+    btnAbout->move(right - 38, 5);
+}
+
+void TFormMain::buildViews() {
+    faces_ = new QStackedWidget(this);
+    browser_ = new QStackedWidget(faces_);
+    reader_ = new QWidget(faces_);
+    faces_->addWidget(browser_);
+    faces_->addWidget(reader_);
+    QWebEngineProfile* profile = env_.profile ? env_.profile : QWebEngineProfile::defaultProfile();
+    const std::string serviceHost =
+        QUrl(QString::fromStdString(lib_.baseUrl())).host().toStdString();
+    for (int i = 0; i < 7; ++i) {
+        const ViewId id = static_cast<ViewId>(i + 1);
+        rules_[i].dataFolder = [this] { return lib_.FPath; };
+        rules_[i].serviceHost = serviceHost;
+        rules_[i].caFile = lib_.transport().caBundle;
+        rules_[i].deliver = [this, id](const bridge::BridgeMessage& m) {
+            if (catalogue_ && !closing_)
+                catalogue_->receive(m, id);
+        };
+        rules_[i].openExternally = [this](const std::string& url) { openExternally(url); };
+        auto* v = new QWebEngineView(browser_);
+        auto* page = new bridge::CataloguePage(profile, rules_[i], v);
+        v->setPage(page);
+        v->setContextMenuPolicy(Qt::NoContextMenu);
+        if (i == 0) {
+            auto* s = page->settings();
+            s->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+            s->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+            s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        }
+        page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+        browser_->addWidget(v);
+        views_[i] = v;
+        adapters_[i] = std::make_unique<WebEngineBrowserView>(v);
+    }
+}
+
+std::string TFormMain::loadingPage() const {
+    return bridge::fileUrl(lib_.FPath + "/loading.html");
+}
+
+bool TFormMain::FormShow() {
+    if (splash_ && splash_->SignalUpdate()) {
+        if (env_.startUpdater)
+            env_.startUpdater(splash_->UpdateURL());
+        close();
+        return false;
+    }
+    bringBrowserToFront(bridge::Chromium1);
+    views_[0]->setFocus();
+    std::error_code ec;
+    if (!std::filesystem::exists(lib_.FPath + "/loading.html", ec)) {
+        if (env_.dialogs.confirm("Harap mulai ulang aplikasi ini"))
+            close();
+        return true;
+    }
+    view(bridge::Chromium1).load(loadingPage());
+    header_->hide();
+    // The decision waits for the loading page to be up before the login page replaces it.
+    TaskSpec spec;
+    spec.label = "loginPage";
+    spec.worker = [](Task&) {};
+    spec.onCompleted = [this](Task&) {
+        catalogue_->FTaskControl.reset();
+        if (closing_)
+            return;
+        const JsonPtr client = lib_.FClientJson.get();
+        if (codeOf(client) == "200")
+            pages_->renderLoginHtmlFile(view(bridge::Chromium1));
+        else
+            env_.dialogs.error("Error : " + msgOf(client));
+    };
+    catalogue_->FTaskControl = tasks_.start(std::move(spec));
+    return true;
+}
+
+BrowserView& TFormMain::view(ViewId id) {
+    return *adapters_[id - 1];
+}
+
+void TFormMain::bringBrowserToFront(ViewId id) {
+    faces_->setCurrentWidget(browser_);
+    browser_->setCurrentWidget(views_[id - 1]);
+}
+
+void TFormMain::setHeaderVisible(bool visible) {
+    header_->setVisible(visible);
+}
+
+void TFormMain::showRegistration() {
+    if (registration_)
+        registration_->show();
+}
+
+void TFormMain::showForgotPassword() {
+    if (forgotPassword_)
+        forgotPassword_->show();
+}
+
+void TFormMain::openExternally(const std::string& url) {
+    if (env_.openExternally && bridge::isWebAddress(url))
+        env_.openExternally(url);
+}
+
+bool TFormMain::FormCloseQuery() {
+    if (readerHasOpenBooks) {
+        env_.dialogs.warning("Harap kembalikan terlebih dahulu semua buku yang anda baca sebelum "
+                             "menutup aplikasi ini");
+        return false;
+    }
+    closing_ = true;
+    catalogue_->beginClosing();
+    // Workers use the service client: they end before it goes.
+    tasks_.cancelAll();
+    about_.hide();
+    if (registration_)
+        registration_->hide();
+    if (forgotPassword_)
+        forgotPassword_->hide();
+    // Last: the splash window owns the service client and the data folder.
+    if (splash_) {
+        delete splash_;
+        splash_ = nullptr;
+    }
+    return true;
+}
+
+void TFormMain::closeEvent(QCloseEvent* e) {
+    if (closing_ || FormCloseQuery())
+        e->accept();
+    else
+        e->ignore();
+}
+
+} // namespace sumberlaras

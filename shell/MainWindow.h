@@ -1,0 +1,104 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <QWidget>
+
+#include "About.h"
+#include "QtTaskRunner.h"
+#include "Splash.h"
+#include "WebEngineBrowserView.h"
+#include "bridge/Catalogue.h"
+#include "bridge/qt/CataloguePage.h"
+#include "bridge/qt/QtBookDownloader.h"
+#include "pages/CataloguePages.h"
+
+namespace sumberlaras {
+
+class ServiceAdapter;
+class PagesAdapter;
+
+// What the main window hands to the world outside the program.
+struct ShellEnvironment {
+    Dialogs& dialogs;
+    std::function<void(const std::string& url)> openExternally;
+    std::function<void(const std::string& url)> startUpdater;
+    QWebEngineProfile* profile = nullptr; // null: the default profile
+};
+
+// The main window: header bar, the catalogue face with its seven views and
+// the reader face.
+class TFormMain final : public QWidget, public bridge::CatalogueFace {
+    Q_OBJECT
+public:
+    TFormMain(TFormSplash& splash, ShellEnvironment env, QWidget* registration = nullptr,
+              QWidget* forgotPassword = nullptr);
+    ~TFormMain() override;
+
+    // Runs when the message loop first shows the window; false when the
+    // window closed at once (update hand-off).
+    bool FormShow();
+
+    // CatalogueFace
+    BrowserView& view(bridge::ViewId id) override;
+    void bringBrowserToFront(bridge::ViewId id) override;
+    void setHeaderVisible(bool visible) override;
+    void showRegistration() override;
+    void showForgotPassword() override;
+    void openExternally(const std::string& url) override;
+
+    QWebEngineView* webView(bridge::ViewId id) const { return views_[id - 1]; }
+    bridge::Catalogue& catalogue() { return *catalogue_; }
+    QWidget* PanelHeader() const { return header_; }
+    QWidget* PanelReader() const { return reader_; }
+    QWidget* panelBrowser() const { return browser_; }
+    TFormAbout& about() { return about_; }
+    bool readerHasOpenBooks = false; // set by the reader face once it exists
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void FormCreate();
+    bool FormCloseQuery();
+    void buildHeader();
+    void buildViews();
+    std::string loadingPage() const;
+
+    TFormSplash* splash_;
+    ShellEnvironment env_;
+    TSawiraLib& lib_;
+    QWidget* registration_;
+    QWidget* forgotPassword_;
+
+    QWidget* header_ = nullptr;
+    QPushButton* btnLibrary = nullptr;
+    QPushButton* btnReader = nullptr;
+    QPushButton* btnHelp = nullptr;
+    QPushButton* btnAbout = nullptr;
+    QStackedWidget* faces_ = nullptr;
+    QStackedWidget* browser_ = nullptr;
+    QWidget* reader_ = nullptr;
+    std::array<QWebEngineView*, 7> views_{};
+    std::array<std::unique_ptr<WebEngineBrowserView>, 7> adapters_;
+    std::array<bridge::CataloguePageRules, 7> rules_;
+    TFormAbout about_;
+
+    QtTaskRunner tasks_{this};
+    std::unique_ptr<ServiceAdapter> service_;
+    std::unique_ptr<CataloguePages> pages_;
+    std::unique_ptr<PagesAdapter> renderer_;
+    std::unique_ptr<bridge::QtBookDownloader> downloader_;
+    std::unique_ptr<bridge::Catalogue> catalogue_;
+    bool closing_ = false;
+};
+
+} // namespace sumberlaras

@@ -1,0 +1,141 @@
+#include "ServiceAdapter.h"
+
+#include <chrono>
+
+#include "LogCategories.h"
+
+namespace sumberlaras {
+
+namespace {
+
+// The request line of the request this thread is sending.
+thread_local std::string currentRequestLine;
+
+std::string requestLine(const std::string& headers) {
+    const auto end = headers.find("\r\n");
+    std::string line = headers.substr(0, end);
+    // "METHOD /path?query HTTP/1.1": keep method and path only.
+    const auto space = line.find(' ');
+    if (space == std::string::npos)
+        return {};
+    const auto pathEnd = line.find_first_of(" ?", space + 1);
+    return line.substr(0, pathEnd);
+}
+
+std::string codeOf(const Json& j) {
+    if (!j.is_object() || !j.contains("code"))
+        return "-";
+    const Json& c = j["code"];
+    return c.is_string() ? c.get<std::string>() : c.dump();
+}
+
+} // namespace
+
+ServiceAdapter::ServiceAdapter(TSawiraLib& lib) : lib_(lib) {}
+
+void ServiceAdapter::watchRequests(TSawiraLib& lib) {
+    lib.transport().onSentHeaders = [](const std::string& headers) {
+        const std::string line = requestLine(headers);
+        if (!line.empty())
+            currentRequestLine = line;
+    };
+}
+
+template <class Fn> Json ServiceAdapter::logged(Fn&& fn) {
+    currentRequestLine.clear();
+    const auto start = std::chrono::steady_clock::now();
+    Json answer = fn();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    qCInfo(lcNet, "%s code %s %lld ms",
+           currentRequestLine.empty() ? "(no request sent)" : currentRequestLine.c_str(),
+           codeOf(answer).c_str(), static_cast<long long>(ms));
+    return answer;
+}
+
+JsonSlot& ServiceAdapter::slot(bridge::Slot s) {
+    using bridge::Slot;
+    switch (s) {
+    case Slot::User:
+        return lib_.FUserJson;
+    case Slot::Banner:
+        return lib_.FBannerJson;
+    case Slot::Category:
+        return lib_.FCategoryJson;
+    case Slot::HomeContent:
+        return lib_.FHomeContentJson;
+    case Slot::HomeDetail:
+        return lib_.FHomeDetailJson;
+    case Slot::CategoryContent:
+        return lib_.FCategoryContentJson;
+    case Slot::SubCategoryContent:
+        return lib_.FSubCategoryContentJson;
+    case Slot::ChartContent:
+        return lib_.FChartContentJson;
+    case Slot::DetailContent:
+        return lib_.FDetailContentJson;
+    case Slot::SearchContent:
+        return lib_.FSearchContentJson;
+    }
+    return lib_.FUserJson;
+}
+
+void ServiceAdapter::setIdentity(const Json& data) {
+    auto text = [&data](const char* name) -> std::string {
+        if (!data.is_object() || !data.contains(name))
+            return {};
+        const Json& v = data[name];
+        if (v.is_string())
+            return v.get<std::string>();
+        if (v.is_number())
+            return v.dump();
+        return {};
+    };
+    lib_.FName = text("nama");
+    lib_.FUsername = text("username");
+    lib_.FUserLevel = text("level");
+    lib_.FLastDate = text("tgl_berakhir");
+    lib_.FToken = text("token");
+    lib_.FProfilePict = text("photo");
+    lib_.FUserId = text("id_user");
+}
+
+Json ServiceAdapter::LoginRequest(const std::string& u, const std::string& p) {
+    return logged([&] { return lib_.LoginRequest(u, p); });
+}
+Json ServiceAdapter::BannerRequest() {
+    return logged([&] { return lib_.BannerRequest(); });
+}
+Json ServiceAdapter::CategoryRequest() {
+    return logged([&] { return lib_.CategoryRequest(); });
+}
+Json ServiceAdapter::HomeRequest(int32_t page) {
+    return logged([&] { return lib_.HomeRequest(page); });
+}
+Json ServiceAdapter::HomeDetailRequest(const std::string& id) {
+    return logged([&] { return lib_.HomeDetailRequest(id); });
+}
+Json ServiceAdapter::CategoryContentRequest(const std::string& d, const std::string& k) {
+    return logged([&] { return lib_.CategoryContentRequest(d, k); });
+}
+Json ServiceAdapter::SubCategoryContentRequest(const std::string& d, const std::string& k) {
+    return logged([&] { return lib_.SubCategoryContentRequest(d, k); });
+}
+Json ServiceAdapter::ChartContentRequest(const std::string& t, int32_t p) {
+    return logged([&] { return lib_.ChartContentRequest(t, p); });
+}
+Json ServiceAdapter::DetailContentRequest(const std::string& id) {
+    return logged([&] { return lib_.DetailContentRequest(id); });
+}
+Json ServiceAdapter::SearchContentRequest(const std::string& f, const std::string& k, int32_t p) {
+    return logged([&] { return lib_.SearchContentRequest(f, k, p); });
+}
+Json ServiceAdapter::SearchKalimatRequest(const std::string& k, int32_t p) {
+    return logged([&] { return lib_.SearchKalimatRequest(k, p); });
+}
+Json ServiceAdapter::Logoutrequest() {
+    return logged([&] { return lib_.Logoutrequest(); });
+}
+
+} // namespace sumberlaras

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "bridge/CatalogueSeams.h"
+#include "service/SawiraLib.h"
+
+namespace sumberlaras {
+
+// The catalogue's view of TSawiraLib; logs each request (method, path,
+// answer code, duration) through sumberlaras.net, never bodies or headers.
+class ServiceAdapter final : public bridge::CatalogueService {
+public:
+    explicit ServiceAdapter(TSawiraLib& lib);
+
+    std::string dataFolder() const override { return lib_.FPath; }
+    std::string baseUrl() const override { return lib_.baseUrl(); }
+    JsonSlot& slot(bridge::Slot s) override;
+    void setIdentity(const Json& data) override;
+
+    Json LoginRequest(const std::string& username, const std::string& password) override;
+    Json BannerRequest() override;
+    Json CategoryRequest() override;
+    Json HomeRequest(int32_t page) override;
+    Json HomeDetailRequest(const std::string& id_homepage) override;
+    Json CategoryContentRequest(const std::string& id_dept,
+                                const std::string& id_kategori) override;
+    Json SubCategoryContentRequest(const std::string& id_dept,
+                                   const std::string& id_sub_kategori) override;
+    Json ChartContentRequest(const std::string& type, int32_t page) override;
+    Json DetailContentRequest(const std::string& id_konten) override;
+    Json SearchContentRequest(const std::string& field, const std::string& keyword,
+                              int32_t page) override;
+    Json SearchKalimatRequest(const std::string& keyword, int32_t page) override;
+    Json Logoutrequest() override;
+
+    // Installs the request-line watcher on the client's transport.
+    static void watchRequests(TSawiraLib& lib);
+    // Runs one request and logs it.
+    template <class Fn> static Json logged(Fn&& fn);
+
+private:
+    TSawiraLib& lib_;
+};
+
+} // namespace sumberlaras

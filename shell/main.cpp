@@ -1,0 +1,90 @@
+#include <cstdlib>
+#include <memory>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QPointer>
+#include <QProcess>
+#include <QScreen>
+#include <QUrl>
+#include <QWebEngineProfile>
+
+#include "MainWindow.h"
+#include "Placeholder.h"
+#include "QtDialogs.h"
+#include "Splash.h"
+
+using namespace sumberlaras;
+
+namespace {
+
+// The external updater: SUMBERLARAS_UPDATER, or "updater" beside the program.
+void startUpdater(const std::string& url) {
+    const char* configured = std::getenv("SUMBERLARAS_UPDATER");
+    const QString program = configured && *configured
+                                ? QString::fromLocal8Bit(configured)
+                                : QDir(QCoreApplication::applicationDirPath()).filePath("updater");
+    QProcess::startDetached(program, {QString::fromStdString(url)}); // failures are not reported
+}
+
+void openInBrowser(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+}
+
+// Maximised, also where no window manager is there to do it.
+void showFullArea(QWidget& w) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        w.setGeometry(screen->availableGeometry());
+    w.showMaximized();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Sumberlaras"));
+    app.setQuitOnLastWindowClosed(true);
+
+    // The browser's cache lives in "cache" of the working folder and survives runs.
+    QWebEngineProfile profile(QStringLiteral("Sumberlaras"));
+    profile.setCachePath(QDir::current().absoluteFilePath(QStringLiteral("cache")));
+    profile.setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+
+    QtDialogs dialogs;
+    QPointer<TFormSplash> splash = new TFormSplash(dialogs);
+    showFullArea(*splash); // creates the service client and starts the version check
+    splash->repaint();
+    app.processEvents();
+
+    std::unique_ptr<TFormMain> mainWindow;
+    std::unique_ptr<QWidget> registration, forgotPassword;
+    try {
+        registration.reset(placeholderWindow(QStringLiteral("Registrasi")));
+        forgotPassword.reset(placeholderWindow(QStringLiteral("Lupa Kata Sandi")));
+        mainWindow = std::make_unique<TFormMain>(
+            *splash, ShellEnvironment{dialogs, openInBrowser, startUpdater, &profile},
+            registration.get(), forgotPassword.get());
+    } catch (const std::exception&) {
+        delete splash.data();
+        return 1;
+    }
+    dialogs.setParent(mainWindow.get());
+
+    while (splash && !splash->completed())
+        app.processEvents(QEventLoop::WaitForMoreEvents);
+    if (!splash || splash->terminateRequested()) {
+        mainWindow.reset();
+        delete splash.data();
+        return 0;
+    }
+    splash->hide();
+    showFullArea(*mainWindow);
+    int rc = 0;
+    if (mainWindow->FormShow())
+        rc = app.exec();
+    mainWindow.reset();
+    delete splash.data();
+    return rc;
+}
