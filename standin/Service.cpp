@@ -72,6 +72,16 @@ void Service::install() {
         [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
             sendJson(response, envelope("500", "Kesalahan pada server"), 500);
         });
+    // Requests httplib itself refuses (a malformed head, a body too large)
+    // still get an envelope.
+    server_.set_error_handler([](const httplib::Request&, httplib::Response& response) {
+        if (response.body.empty() && !response.content_provider_ &&
+            !currentExchange().dropRequested) {
+            sendJson(response,
+                     envelope(std::to_string(response.status), "Permintaan tidak dapat diproses"),
+                     response.status);
+        }
+    });
     installControl();
     installSession();
     installCatalogue();

@@ -19,6 +19,8 @@ constexpr int kKeepAliveMs = 5000;
 constexpr int kSliceMs = 100;
 constexpr int kMaxRequestsPerConnection = 100;
 constexpr size_t kMaxHeadBytes = 64 * 1024;
+constexpr int kSliceTimeoutMs = 1000;
+constexpr int kIoLimitMs = 15000;
 
 thread_local Exchange* tlsExchange = nullptr;
 Exchange fallbackExchange;
@@ -59,8 +61,8 @@ void addressOf(const sockaddr_storage& address, std::string& ip, int& port) {
 // it passes so that the handler can see the headers in their sent order.
 class TlsStream : public httplib::Stream {
 public:
-    TlsStream(SSL* ssl, int sock, Exchange& exchange)
-        : ssl_(ssl), sock_(sock), exchange_(exchange) {}
+    TlsStream(SSL* ssl, int sock, Exchange& exchange, const std::atomic<bool>& stopping)
+        : ssl_(ssl), sock_(sock), exchange_(exchange), stopping_(stopping) {}
 
     void beginRequest() {
         head_.clear();
@@ -76,7 +78,7 @@ public:
         if (dropped_) {
             return -1;
         }
-        const int n = SSL_read(ssl_, ptr, static_cast<int>(size));
+        const int n = retrying([&] { return SSL_read(ssl_, ptr, static_cast<int>(size)); });
         if (n <= 0) {
             return -1;
         }
@@ -98,7 +100,7 @@ public:
         if (dropped_) {
             return -1;
         }
-        const int n = SSL_write(ssl_, ptr, static_cast<int>(size));
+        const int n = retrying([&] { return SSL_write(ssl_, ptr, static_cast<int>(size)); });
         return n <= 0 ? -1 : n;
     }
 
@@ -119,6 +121,23 @@ public:
     socket_t socket() const override { return sock_; }
 
 private:
+    // The socket times out every second, so that a silent peer cannot hold
+    // shutdown up for long; give up after kIoLimitMs without progress.
+    template <class Operation> int retrying(Operation operation) {
+        for (int waited = 0;; waited += kSliceTimeoutMs) {
+            const int n = operation();
+            if (n > 0) {
+                return n;
+            }
+            const int error = SSL_get_error(ssl_, n);
+            const bool again = error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE;
+            if (!again || stopping_ || waited >= kIoLimitMs) {
+                ERR_clear_error();
+                return n;
+            }
+        }
+    }
+
     bool waitFor(short events, int timeoutMs) const {
         pollfd fd{sock_, events, 0};
         return ::poll(&fd, 1, timeoutMs) > 0;
@@ -127,6 +146,7 @@ private:
     SSL* ssl_;
     int sock_;
     Exchange& exchange_;
+    const std::atomic<bool>& stopping_;
     std::string head_;
     bool recording_ = false;
     bool dropped_ = false;
@@ -171,7 +191,8 @@ HeaderList parseRequestHead(const std::string& head) {
     return headers;
 }
 
-TlsServer::TlsServer(const std::string& certificatePem, const std::string& keyPem) {
+TlsServer::TlsServer(const std::string& certificatePem, const std::string& keyPem, size_t threads) {
+    new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     auto certBio = memoryBio(certificatePem);
     auto keyBio = memoryBio(keyPem);
     std::unique_ptr<X509, X509Deleter> cert(
@@ -206,18 +227,31 @@ bool TlsServer::process_and_close_socket(socket_t sock) {
         ~SocketCloser() { ::close(sock); }
     } closer{sock};
 
-    timeval timeout{10, 0};
+    timeval timeout{kSliceTimeoutMs / 1000, 0};
     setsockopt(sock, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     setsockopt(sock, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
 
     std::unique_ptr<SSL, SslDeleter> ssl(SSL_new(context_));
-    if (!ssl || SSL_set_fd(ssl.get(), sock) != 1 || SSL_accept(ssl.get()) != 1) {
+    if (!ssl || SSL_set_fd(ssl.get(), sock) != 1) {
+        return false;
+    }
+    bool accepted = false;
+    for (int waited = 0; !accepted && !stopping_ && waited < kIoLimitMs;
+         waited += kSliceTimeoutMs) {
+        const int result = SSL_accept(ssl.get());
+        accepted = result == 1;
+        const int error = accepted ? SSL_ERROR_NONE : SSL_get_error(ssl.get(), result);
+        if (!accepted && error != SSL_ERROR_WANT_READ && error != SSL_ERROR_WANT_WRITE) {
+            break;
+        }
+    }
+    if (!accepted) {
         ERR_clear_error();
         return false;
     }
 
     Exchange exchange;
-    TlsStream stream(ssl.get(), sock, exchange);
+    TlsStream stream(ssl.get(), sock, exchange, stopping_);
     bool ok = true;
     for (int served = 0; served < kMaxRequestsPerConnection && !stopping_; ++served) {
         // Wait for the next request in short slices so that shutdown is not held up.

@@ -27,7 +27,8 @@ Exchange& currentExchange();
 // sorted multimap) and so that a connection can be dropped without an answer.
 class TlsServer : public httplib::Server {
 public:
-    TlsServer(const std::string& certificatePem, const std::string& keyPem);
+    // Serves up to `threads` connections at once (browsers keep several open).
+    TlsServer(const std::string& certificatePem, const std::string& keyPem, size_t threads = 32);
     ~TlsServer() override;
     TlsServer(const TlsServer&) = delete;
     TlsServer& operator=(const TlsServer&) = delete;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,7 +79,16 @@ Standin::Standin(std::string stateDir, bool reset) : stateDir_(std::move(stateDi
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
-    if (posix_spawn(&pid_, exe.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    // The service's own output goes to a file beside its state, out of the test's output.
+    const std::string output = stateDir_ + "/standin.log";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    const int spawned = posix_spawn(&pid_, exe.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
         pid_ = -1;
         throw std::runtime_error("cannot start " + exe);
     }
@@ -89,7 +99,8 @@ Standin::Standin(std::string stateDir, bool reset) : stateDir_(std::move(stateDi
         int status = 0;
         if (waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = -1;
-            throw std::runtime_error("the stand-in exited before it was ready");
+            throw std::runtime_error("the stand-in exited before it was ready: " +
+                                     readFile(fs::path(stateDir_) / "standin.log"));
         }
         if (std::chrono::steady_clock::now() > deadline) {
             stop();
