@@ -169,7 +169,7 @@ std::vector<std::string> bookPages(const Book& book, const std::string& topic) {
         if (page % 3 == 1) {
             text += "Bab " + std::to_string(page / 3 + 1) + "\n\n";
         }
-        for (int k = 0; k < 5; ++k) {
+        for (int k = 0; k < 8; ++k) {
             const size_t pick =
                 static_cast<size_t>(book.id * 7 + page * 5 + k * 11) % kSentences.size();
             text += replaceTopic(kSentences[pick], topic);
