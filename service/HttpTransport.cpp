@@ -1,7 +1,9 @@
 #include "HttpTransport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 
 #include "AppConstants.h"
@@ -145,7 +147,38 @@ std::string formEncode(const HeaderList& fields) {
     return out;
 }
 
-HttpResponse performRequest(const HttpRequest& request, const TransportConfig& config) {
+namespace {
+
+constexpr int kMaxRedirects = 5;
+
+struct CurlUrlDeleter {
+    void operator()(CURLU* u) const { curl_url_cleanup(u); }
+};
+
+// "scheme://host:port" of an address, empty when it does not parse.
+std::string originOf(const std::string& url) {
+    std::unique_ptr<CURLU, CurlUrlDeleter> parsed(curl_url());
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
+        return {};
+    std::string origin;
+    for (CURLUPart part : {CURLUPART_SCHEME, CURLUPART_HOST, CURLUPART_PORT}) {
+        char* text = nullptr;
+        if (curl_url_get(parsed.get(), part, &text, CURLU_DEFAULT_PORT) != CURLUE_OK)
+            return {};
+        std::string piece(text);
+        curl_free(text);
+        std::transform(piece.begin(), piece.end(), piece.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        origin += part == CURLUPART_SCHEME ? piece + "://"
+                  : part == CURLUPART_HOST ? piece + ":"
+                                           : piece;
+    }
+    return origin;
+}
+
+// One transfer on a fresh handle; a redirect's target lands in redirectTo.
+HttpResponse transferOnce(const HttpRequest& request, const TransportConfig& config,
+                          std::string& redirectTo) {
     HttpResponse response;
     try {
         initCurlOnce();
@@ -162,9 +195,7 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
         curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
         curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
         curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "https");
-        curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "https");
-        curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
+        curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L); // followed by performRequest
         curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
         if (!config.caBundle.empty())
@@ -267,6 +298,10 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
             return response;
         }
         response.body = std::move(exchange.body);
+        char* location = nullptr;
+        if (response.status >= 300 && response.status <= 399 &&
+            curl_easy_getinfo(h, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location)
+            redirectTo = location;
         if (response.status < 200 || response.status > 299) {
             response.error = statusDescription(exchange.statusLine, response.status);
             return response;
@@ -280,6 +315,41 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
         response.error = "Unexpected failure in the web client";
     }
     return response;
+}
+
+} // namespace
+
+HttpResponse performRequest(const HttpRequest& request, const TransportConfig& config) {
+    HttpRequest hop = request;
+    for (int redirects = 0;; ++redirects) {
+        std::string next;
+        HttpResponse response = transferOnce(hop, config, next);
+        if (next.empty())
+            return response;
+        response.ok = false;
+        if (redirects == kMaxRedirects) {
+            response.error =
+                "The service redirected more than " + std::to_string(kMaxRedirects) + " times";
+            return response;
+        }
+        const std::string target = originOf(next);
+        if (target.rfind("https://", 0) != 0) {
+            response.error = "Refusing to follow a redirect to " + next + ": only https is allowed";
+            return response;
+        }
+        // The key and identity headers are for the service alone, as a browser
+        // drops credentials on a cross-origin redirect.
+        if (target != originOf(hop.url))
+            hop.headers.clear();
+        const long status = response.status;
+        if (status == 303 || ((status == 301 || status == 302) && hop.method == "POST")) {
+            hop.method = "GET";
+            hop.body.clear();
+            hop.contentType.clear();
+            hop.multipart.clear();
+        }
+        hop.url = next;
+    }
 }
 
 } // namespace sumberlaras
