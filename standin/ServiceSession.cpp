@@ -1,24 +1,12 @@
 #include "Service.h"
 
-#include "Catalogue.h"
-
 namespace standin {
 
 void Service::installSession() {
-    get("/api/wl/mitra", Access::Client, json([this](const Call&) {
-            const Catalogue& catalogue = demoCatalogue();
-            Json data{{"id_mitra", "396"},
-                      {"nama", catalogue.partnerName},
-                      {"warna_header", "#1b5e8c"},
-                      {"warna_button_login", "#f39c12"},
-                      {"warna_hover_button_login", "#d35400"},
-                      {"warna_hover_baca", "#27ae60"},
-                      {"logo_login", catalogue.loginLogoFile},
-                      {"logo", catalogue.logoFile},
-                      {"foto_intro", config_.baseUrl + "/prod/img/logo/" + catalogue.introFile},
-                      {"keterangan_intro", catalogue.introText},
-                      {"daftar_pekerjaan", catalogue.occupations}};
-            return Json{{"code", "200"}, {"msg", "OK"}, {"data", std::move(data)}};
+    get("/api/wl/mitra", Access::Client, json([this](const Call& call) {
+            return Json{{"code", "200"},
+                        {"msg", "OK"},
+                        {"data", store_.partner(call.header("CLIENTID"), config_.baseUrl)}};
         }));
 
     post("/api/wl/checkAppVersion", Access::Open, json([this](const Call& call) {

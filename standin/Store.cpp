@@ -10,6 +10,7 @@ namespace standin {
 namespace {
 
 constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS partner (id_mitra TEXT PRIMARY KEY, config TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS members (
     id_user INTEGER PRIMARY KEY, username TEXT UNIQUE NOT NULL, password TEXT NOT NULL,
     nama TEXT, level TEXT, tgl_berakhir TEXT, photo TEXT, uuid TEXT, token TEXT);
@@ -108,10 +109,32 @@ Store::Store(const std::string& path, bool reset) : db_(prepared(path, reset)) {
     if (count.step() && count.integer(0) == 0) {
         seed();
     }
+    // State folders made before the partner was kept in the database get it now.
+    Statement partners(db_, "SELECT COUNT(*) FROM partner");
+    if (partners.step() && partners.integer(0) == 0) {
+        seedPartner();
+    }
 }
 
 void Store::createSchema() {
     db_.exec(kSchema);
+}
+
+void Store::seedPartner() {
+    const Catalogue& catalogue = demoCatalogue();
+    // "foto_intro" is kept as a file name under /prod/img/logo/; the
+    // address is completed with the base URL when it is served.
+    const Json partner{{"nama", catalogue.partnerName},
+                       {"warna_header", "#1b5e8c"},
+                       {"warna_button_login", "#f39c12"},
+                       {"warna_hover_button_login", "#d35400"},
+                       {"warna_hover_baca", "#27ae60"},
+                       {"logo_login", catalogue.loginLogoFile},
+                       {"logo", catalogue.logoFile},
+                       {"foto_intro", catalogue.introFile},
+                       {"keterangan_intro", catalogue.introText},
+                       {"daftar_pekerjaan", catalogue.occupations}};
+    Statement(db_, "INSERT INTO partner VALUES ('396', ?)").bind(1, partner.dump()).run();
 }
 
 void Store::seed() {
@@ -245,6 +268,22 @@ void Store::logout(const std::string& userId) {
     std::lock_guard lock(mutex_);
     Statement clear(db_, "UPDATE members SET token = NULL WHERE id_user = ?");
     clear.bind(1, std::stoll(userId)).run();
+}
+
+Json Store::partner(const std::string& clientId, const std::string& base) {
+    std::lock_guard lock(mutex_);
+    Statement query(db_, "SELECT config FROM partner WHERE id_mitra = ?");
+    query.bind(1, clientId);
+    if (!query.step()) {
+        throw BadRequest{404, "Mitra tidak ditemukan"};
+    }
+    Json config = Json::parse(query.text(0));
+    Json data{{"id_mitra", clientId}};
+    for (auto& [key, value] : config.items()) {
+        data[key] =
+            key == "foto_intro" ? Json(base + "/prod/img/logo/" + value.get<std::string>()) : value;
+    }
+    return data;
 }
 
 bool isIdentifier(const std::string& text) {

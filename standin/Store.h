@@ -40,6 +40,9 @@ class Store {
 public:
     Store(const std::string& path, bool reset);
 
+    // The partner configuration's "data".
+    Json partner(const std::string& clientId, const std::string& base);
+
     // Sessions.
     std::optional<Json> login(const std::string& user, const std::string& pass,
                               const std::string& uuid);
@@ -80,6 +83,7 @@ public:
 private:
     void createSchema();
     void seed();
+    void seedPartner();
     bool bookExists(const std::string& idKonten);
 
     std::mutex mutex_;
