@@ -22,8 +22,9 @@ constexpr size_t kMaxHeadBytes = 64 * 1024;
 constexpr int kSliceTimeoutMs = 1000;
 constexpr int kIoLimitMs = 15000;
 
-thread_local Exchange* tlsExchange = nullptr;
-Exchange fallbackExchange;
+// Each connection is served on one thread from start to end, so the
+// exchange of the request in progress can live with the thread.
+thread_local Exchange threadExchange;
 
 struct SslDeleter {
     void operator()(SSL* ssl) const { SSL_free(ssl); }
@@ -155,7 +156,7 @@ private:
 } // namespace
 
 Exchange& currentExchange() {
-    return tlsExchange ? *tlsExchange : fallbackExchange;
+    return threadExchange;
 }
 
 HeaderList parseRequestHead(const std::string& head) {
@@ -250,7 +251,8 @@ bool TlsServer::process_and_close_socket(socket_t sock) {
         return false;
     }
 
-    Exchange exchange;
+    Exchange& exchange = threadExchange;
+    exchange = Exchange{};
     TlsStream stream(ssl.get(), sock, exchange, stopping_);
     bool ok = true;
     for (int served = 0; served < kMaxRequestsPerConnection && !stopping_; ++served) {
@@ -266,13 +268,11 @@ bool TlsServer::process_and_close_socket(socket_t sock) {
         exchange = Exchange{};
         stream.beginRequest();
         bool closed = false;
-        tlsExchange = &exchange;
         ok = process_request(stream, served + 1 == kMaxRequestsPerConnection, closed,
                              [&](httplib::Request& request) {
                                  exchange.rawHeaders = parseRequestHead(stream.head());
                                  request.ssl = ssl.get();
                              });
-        tlsExchange = nullptr;
         if (!ok || closed || stream.dropped()) {
             break;
         }
