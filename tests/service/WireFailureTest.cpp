@@ -205,6 +205,8 @@ TEST_F(StoredAnnotation, DownloadsWithTheStandardHeadersIntoTheDataFolder) {
     ASSERT_EQ(answerCode(done), "200") << done.dump();
     EXPECT_EQ(done["path"], lib->FPath + "/tempAnnot.json");
     EXPECT_TRUE(Json::accept(readFile(lib->FPath + "/tempAnnot.json")));
+    // A bare path is read under the service address.
+    EXPECT_EQ(answerCode(lib->DownloadAnnotationRequest("/api/wl/mitra")), "200");
     EXPECT_EQ(serviceHeaderOrder(lastSentHeaders()),
               (std::vector<std::string>{"CLIENTID", "OS", "UUID", "KEY"}));
 }
