@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -44,6 +45,7 @@ TFormMain::TFormMain(TFormSplash& splash, ShellEnvironment env, QWidget* registr
     f.setPixelSize(14);
     setFont(f);
     FormCreate();
+    qApp->installEventFilter(this);
 }
 
 TFormMain::~TFormMain() {
@@ -219,8 +221,20 @@ void TFormMain::showForgotPassword() {
 }
 
 void TFormMain::openExternally(const std::string& url) {
-    if (env_.openExternally && bridge::isWebAddress(url))
+    // A page's script cannot send the user to the web on its own.
+    const bool userActed =
+        std::chrono::steady_clock::now() - lastUserInput_ < std::chrono::seconds(2);
+    if (env_.openExternally && userActed && bridge::isWebAddress(url))
         env_.openExternally(url);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
+        if (auto* w = qobject_cast<QWidget*>(watched); w && browser_->isAncestorOf(w))
+            lastUserInput_ = std::chrono::steady_clock::now();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool TFormMain::FormCloseQuery() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -64,6 +65,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
@@ -99,6 +101,8 @@ private:
     std::unique_ptr<bridge::QtBookDownloader> downloader_;
     std::unique_ptr<bridge::Catalogue> catalogue_;
     bool closing_ = false;
+    // Outside links open only right after the user clicked or typed in a view.
+    std::chrono::steady_clock::time_point lastUserInput_{};
 };
 
 } // namespace sumberlaras

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThread>
+#include <QVariant>
+#include <QWebEnginePage>
+#include <gtest/gtest.h>
+
+#include "shell/MainWindow.h"
+#include "shell/Splash.h"
+#include "support/ScriptedDialogs.h"
+#include "support/Standin.h"
+
+namespace sumberlaras::testing {
+
+using bridge::ViewId;
+
+// Turns the event loop until `done` holds; false after `limit` (a bound on
+// waiting, never a measurement).
+template <class Pred>
+bool spinUntil(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+// The whole program in this process against a fresh stand-in: splash, the
+// version check, the main window and its first page.
+class ShellFixture : public ::testing::Test {
+protected:
+    Standin standin;
+    ScriptedDialogs dialogs;
+    std::filesystem::path root;
+    QPointer<TFormSplash> splash;
+    std::unique_ptr<TFormMain> main;
+    std::vector<std::string> updaterCalls;
+    std::vector<std::string> externalOpens;
+
+    ShellFixture() {
+        root =
+            std::filesystem::temp_directory_path() /
+            ("sumberlaras-shell-" + std::to_string(::getpid()) + "-" + std::to_string(++serial()));
+        std::filesystem::create_directories(root);
+        standin.exportEnvironment();
+    }
+    ~ShellFixture() override {
+        main.reset();
+        delete splash.data();
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
+    }
+    static int& serial() {
+        static int n = 0;
+        return n;
+    }
+
+    SawiraLibOptions options(const std::string& device = "0A1B2C3D") {
+        SawiraLibOptions o;
+        o.dataRoot = (root / "appdata").string();
+        o.deviceId = device;
+        return o;
+    }
+
+    // Shows the splash and waits for the version check.
+    void startSplash() {
+        splash = new TFormSplash(dialogs, options());
+        splash->show();
+        ASSERT_TRUE(spinUntil([&] { return splash->completed(); }));
+    }
+
+    // Splash, main window and FormShow; true when the window went on.
+    bool startProgram() {
+        startSplash();
+        main = std::make_unique<TFormMain>(
+            *splash,
+            ShellEnvironment{dialogs, [this](const std::string& u) { externalOpens.push_back(u); },
+                             [this](const std::string& u) { updaterCalls.push_back(u); }, nullptr},
+            nullptr, nullptr);
+        splash->hide();
+        main->resize(1200, 800);
+        main->show();
+        return main->FormShow();
+    }
+
+    void startAtLogin() {
+        ASSERT_TRUE(startProgram());
+        ASSERT_TRUE(waitForPage(bridge::Chromium1, "login.html"));
+    }
+
+    QWebEngineView* web(ViewId id) { return main->webView(id); }
+    std::string pageOf(ViewId id) { return web(id)->url().fileName().toStdString(); }
+
+    QVariant js(ViewId id, const QString& script) {
+        bool done = false;
+        QVariant result;
+        web(id)->page()->runJavaScript(script, [&](const QVariant& v) {
+            result = v;
+            done = true;
+        });
+        spinUntil([&] { return done; }, std::chrono::seconds(10));
+        return result;
+    }
+
+    // The page `file` is shown in `id`, fully loaded, with `app` ready.
+    bool waitForPage(ViewId id, const std::string& file) {
+        return spinUntil([&] {
+            if (pageOf(id) != file)
+                return false;
+            return js(id, "document.readyState === 'complete' && typeof app === 'object'").toBool();
+        });
+    }
+
+    bool waitForDialogs(size_t n) {
+        return spinUntil([&] { return dialogs.shown().size() >= n; });
+    }
+
+    void signIn(const std::string& user = "siti@sumberlaras.id",
+                const std::string& pass = "baca1234") {
+        js(bridge::Chromium1,
+           QString::fromStdString("document.getElementById('email').value = '" + user +
+                                  "';"
+                                  "document.getElementById('kata_sandi').value = '" +
+                                  pass + "'; login();"));
+    }
+
+    void signInAndWaitForHome() {
+        signIn();
+        ASSERT_TRUE(waitForPage(bridge::Chromium1, "index.html"));
+        ASSERT_TRUE(spinUntil([&] { return !main->catalogue().FTaskControl; }));
+    }
+
+    bool front(ViewId id) {
+        auto* stack = static_cast<QStackedWidget*>(main->panelBrowser());
+        return stack->currentWidget() == web(id);
+    }
+};
+
+} // namespace sumberlaras::testing
