@@ -34,6 +34,9 @@ QLabel* caption(const char* text, QWidget* parent) {
 QComboBox* dropDown(const char* name, QWidget* parent) {
     auto* combo = named(new QComboBox(parent), name);
     combo->setEditable(false);
+    // Long entries ("Sekolah Menengah Pertama / Sederajat") must not widen the box.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(8);
     // Wheel events belong to the scroll box, not to whichever list is under the pointer.
     combo->setFocusPolicy(Qt::StrongFocus);
     return combo;
