@@ -17,15 +17,17 @@ public:
         thread_ = std::thread([self] {
             if (self->spec_.worker)
                 self->spec_.worker(*self);
+            // Queue the completion before reporting the end, so whoever waits
+            // for the worker finds the completion already pending.
+            self->runner_.enqueue([self] {
+                if (!self->cancelled_ && self->spec_.onCompleted)
+                    self->spec_.onCompleted(*self);
+            });
             {
                 std::lock_guard lock(self->mutex_);
                 self->done_ = true;
             }
             self->doneChanged_.notify_all();
-            self->runner_.enqueue([self] {
-                if (!self->cancelled_ && self->spec_.onCompleted)
-                    self->spec_.onCompleted(*self);
-            });
         });
     }
 
