@@ -269,6 +269,11 @@ std::u16string TPdfPage::WebLinkAt(const TPdfPoint& point) {
     return {};
 }
 
+void TPdfPage::Prepare() {
+    Lock lock(mutex());
+    page();
+}
+
 void TPdfPage::ReleaseResources() {
     Lock lock(mutex());
     if (find_)

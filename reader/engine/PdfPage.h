@@ -66,6 +66,8 @@ public:
     // URL of the web link under the point, or empty.
     std::u16string WebLinkAt(const TPdfPoint& point);
 
+    // Opens PDFium's page ahead of its first paint.
+    void Prepare();
     // Closes PDFium's page objects; they reopen on next use.
     void ReleaseResources();
 

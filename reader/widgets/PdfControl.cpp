@@ -1,5 +1,7 @@
 #include "PdfControl.h"
 
+#include "RectMerge.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -131,7 +133,7 @@ void TPdfControl::LoadFromFile(const QString& Path, const QString& Password) {
 void TPdfControl::Close() {
     selecting_ = false;
     scrollTimer_.stop();
-    dropPageBitmap();
+    bitmap_ = PageBitmap{};
     document_->Close();
     pageIndex_ = 0;
     horzPos_ = vertPos_ = 0;
@@ -139,6 +141,7 @@ void TPdfControl::Close() {
     selActive_ = false;
     selRects_.clear();
     marks_.clear();
+    selDeviceDirty_ = marksDeviceDirty_ = true;
     relayout();
 }
 
@@ -166,10 +169,25 @@ void TPdfControl::changePage(int index, ShowFrom from) {
     selStart_ = selStop_ = 0;
     selActive_ = false;
     selRects_.clear();
-    if (TPdfPage* old = CurrentPage())
-        old->ReleaseResources();
+    selDeviceDirty_ = true;
+    const int old = pageIndex_;
     dropPageBitmap();
     pageIndex_ = index;
+    // After the frame, while the user reads: pages next to the shown one stay open, as
+    // reading goes back and forth between them, and the next page is opened so that
+    // turning to it only renders.
+    QMetaObject::invokeMethod(
+        this,
+        [this, old, index] {
+            for (int near = old - 1; near <= old + 1; ++near)
+                if (std::abs(near - pageIndex_) > 1)
+                    if (TPdfPage* page = document_->Pages(near))
+                        page->ReleaseResources();
+            if (index == pageIndex_)
+                if (TPdfPage* next = document_->Pages(index + 1))
+                    next->Prepare();
+        },
+        Qt::QueuedConnection);
     horzPos_ = vertPos_ = 0;
     relayout();
     if (from == ShowFrom::Bottom)
@@ -217,7 +235,7 @@ void TPdfControl::setDrawOptions(int Flags) {
 void TPdfControl::setBufferedPageDraw(bool On) {
     bufferedPageDraw_ = On;
     if (!On)
-        dropPageBitmap();
+        bitmap_ = PageBitmap{};
     invalidate();
 }
 
@@ -277,6 +295,7 @@ void TPdfControl::placeScrollBars() {
 void TPdfControl::updateOrigin() {
     drawX_ = pageOrigin(layout_.viewWidth, layout_.width, horzPos_);
     drawY_ = pageOrigin(layout_.viewHeight, layout_.height, vertPos_);
+    selDeviceDirty_ = marksDeviceDirty_ = true;
     invalidate();
 }
 
@@ -440,12 +459,13 @@ void TPdfControl::ClearSelection() {
 void TPdfControl::setSelection(int start, int stop, bool active) {
     if (start == selStart_ && stop == selStop_ && active == selActive_)
         return;
+    const std::vector<TRect> before = selectionDevice();
     selStart_ = start;
     selStop_ = stop;
     selActive_ = active;
-    std::vector<TPdfRect> before = std::move(selRects_);
     selRects_ = selectionRects();
-    invalidateChanged(before, selRects_);
+    selDeviceDirty_ = true;
+    invalidateChanged(before, selectionDevice());
 }
 
 std::vector<TPdfRect> TPdfControl::selectionRects() const {
@@ -580,20 +600,22 @@ void TPdfControl::HightlightText(const QString& SearchText, bool MatchCase, bool
     highlightText_ = SearchText.toStdU16String();
     highlightMatchCase_ = MatchCase;
     highlightWholeWord_ = MatchWholeWord;
-    const std::vector<TPdfRect> before = marks_;
+    const std::vector<TRect> before = marksDevice();
     recomputeMarks();
-    invalidateChanged(before, marks_);
+    invalidateChanged(before, marksDevice());
 }
 
 void TPdfControl::ClearHighlightText() {
     highlightText_.clear();
-    const std::vector<TPdfRect> before = std::move(marks_);
+    const std::vector<TRect> before = marksDevice();
     marks_.clear();
-    invalidateChanged(before, marks_);
+    marksDeviceDirty_ = true;
+    invalidateChanged(before, marksDevice());
 }
 
 void TPdfControl::recomputeMarks() {
     marks_.clear();
+    marksDeviceDirty_ = true;
     TPdfPage* page = CurrentPage();
     if (!page || highlightText_.empty())
         return;
@@ -616,30 +638,48 @@ void TPdfControl::invalidate() {
     update();
 }
 
-QRegion TPdfControl::deviceRegion(const std::vector<TPdfRect>& rects) const {
-    QRegion region;
+std::vector<TRect> TPdfControl::deviceRects(const std::vector<TPdfRect>& rects, int gap) const {
+    std::vector<TRect> device;
+    device.reserve(rects.size());
     for (const TPdfRect& r : rects)
-        region += toQRect(PageToDevice(r)).adjusted(-1, -1, 1, 1);
-    return region;
+        device.push_back(PageToDevice(r));
+    return mergeLineRects(device, gap);
 }
 
-void TPdfControl::invalidateChanged(const std::vector<TPdfRect>& before,
-                                    const std::vector<TPdfRect>& after) {
-    std::vector<TPdfRect> changed;
-    for (const TPdfRect& r : before)
+const std::vector<TRect>& TPdfControl::selectionDevice() {
+    if (selDeviceDirty_) {
+        // A selection is one run of text: it spans the spaces between its words.
+        selDevice_ = selActive_ ? deviceRects(selRects_, LineHeightGap) : std::vector<TRect>{};
+        selDeviceDirty_ = false;
+    }
+    return selDevice_;
+}
+
+const std::vector<TRect>& TPdfControl::marksDevice() {
+    if (marksDeviceDirty_) {
+        marksDevice_ = deviceRects(marks_, 2); // matches stay apart
+        marksDeviceDirty_ = false;
+    }
+    return marksDevice_;
+}
+
+void TPdfControl::invalidateChanged(const std::vector<TRect>& before,
+                                    const std::vector<TRect>& after) {
+    QRegion changed;
+    for (const TRect& r : before)
         if (std::find(after.begin(), after.end(), r) == after.end())
-            changed.push_back(r);
-    for (const TPdfRect& r : after)
+            changed += toQRect(r).adjusted(-1, -1, 1, 1);
+    for (const TRect& r : after)
         if (std::find(before.begin(), before.end(), r) == before.end())
-            changed.push_back(r);
-    if (changed.empty())
+            changed += toQRect(r).adjusted(-1, -1, 1, 1);
+    if (changed.isEmpty())
         return;
     liveFrame_.reset();
-    update(deviceRegion(changed));
+    update(changed);
 }
 
 void TPdfControl::dropPageBitmap() {
-    bitmap_ = PageBitmap{};
+    bitmap_.index = -1; // the buffer stays for the next page
 }
 
 void TPdfControl::Repaint() {
@@ -672,9 +712,8 @@ void TPdfControl::compose(QPainter& p) {
         for (const QRect& r : QRegion(view).subtracted(pageRect))
             p.fillRect(r, background_);
         drawPage(p, *page, pageRect, view);
-        if (selActive_)
-            blendRects(p, selRects_, SelectionColor);
-        blendRects(p, marks_, HighlightColor);
+        blendRects(p, selectionDevice(), SelectionColor);
+        blendRects(p, marksDevice(), HighlightColor);
         p.restore();
     }
     if (OnPaint) {
@@ -716,27 +755,33 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
     if (bitmap_.image.isNull() || bitmap_.index != pageIndex_ || bitmap_.size != pageRect.size() ||
         bitmap_.ratio != ratio || bitmap_.rotation != rotation_ || bitmap_.flags != drawOptions_ ||
         bitmap_.color != color) {
-        QImage image(
-            QSize(std::lround(pageRect.width() * ratio), std::lround(pageRect.height() * ratio)),
-            QImage::Format_RGB32);
+        const QSize pixels(std::lround(pageRect.width() * ratio),
+                           std::lround(pageRect.height() * ratio));
+        // Pages of one book share their size: the buffer of the last page is reused.
+        if (bitmap_.image.size() != pixels)
+            bitmap_.image = QImage(pixels, QImage::Format_RGB32);
+        QImage& image = bitmap_.image;
         page.Render(image.bits(), image.width(), image.height(),
                     static_cast<int>(image.bytesPerLine()), 0, 0, image.width(), image.height(),
                     rotation_, drawOptions_, color);
         image.setDevicePixelRatio(ratio);
-        bitmap_ = {std::move(image), pageIndex_, pageRect.size(), ratio, rotation_,
-                   drawOptions_,     color};
+        bitmap_.index = pageIndex_;
+        bitmap_.size = pageRect.size();
+        bitmap_.ratio = ratio;
+        bitmap_.rotation = rotation_;
+        bitmap_.flags = drawOptions_;
+        bitmap_.color = color;
     }
     p.drawImage(pageRect.topLeft(), bitmap_.image);
 }
 
-void TPdfControl::blendRects(QPainter& p, const std::vector<TPdfRect>& rects, QRgb color) {
+void TPdfControl::blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb color) {
     if (rects.empty())
         return;
-    // Blended as one area: neighbouring character boxes often overlap, and an overlap
-    // blended twice would show as darker seams.
+    // One area, so that line rectangles that touch are not blended twice where they meet.
     QRegion area;
-    for (const TPdfRect& r : rects)
-        area += toQRect(PageToDevice(r));
+    for (const TRect& r : rects)
+        area += toQRect(r);
     p.save();
     p.setOpacity(MarkOpacity / 255.0);
     p.setClipRegion(area, Qt::IntersectClip);

@@ -4,6 +4,7 @@
 #include "PdfCanvas.h"
 #include "PdfDocument.h"
 #include "PdfInput.h"
+#include "RectMerge.h"
 #include "TextRuns.h"
 
 #include <QColor>
@@ -158,10 +159,12 @@ private:
 
     void compose(QPainter& p);
     void drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, const QRect& view);
-    void blendRects(QPainter& p, const std::vector<TPdfRect>& rects, QRgb color);
-    QRegion deviceRegion(const std::vector<TPdfRect>& rects) const;
+    void blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb color);
+    std::vector<TRect> deviceRects(const std::vector<TPdfRect>& rects, int gap) const;
+    const std::vector<TRect>& selectionDevice();
+    const std::vector<TRect>& marksDevice();
     void invalidate();
-    void invalidateChanged(const std::vector<TPdfRect>& before, const std::vector<TPdfRect>& after);
+    void invalidateChanged(const std::vector<TRect>& before, const std::vector<TRect>& after);
     void dropPageBitmap();
 
     void setSelection(int start, int stop, bool active);
@@ -196,12 +199,16 @@ private:
     int selStop_ = 0;
     bool selActive_ = false;
     std::vector<TPdfRect> selRects_;
+    std::vector<TRect> selDevice_; // merged line rectangles in device pixels
+    bool selDeviceDirty_ = true;
 
     // Search text and the marks of its matches on the shown page.
     std::u16string highlightText_;
     bool highlightMatchCase_ = false;
     bool highlightWholeWord_ = false;
     std::vector<TPdfRect> marks_;
+    std::vector<TRect> marksDevice_;
+    bool marksDeviceDirty_ = true;
 
     PageLayout layout_;
     int horzPos_ = 0;

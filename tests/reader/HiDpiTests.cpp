@@ -1,5 +1,5 @@
-// On a screen of pixel ratio 2 (set by the test main): device space stays in logical pixels, the page is
-// rendered at the screen's pixel ratio.
+// On a screen of pixel ratio 2 (set by the test main): device space stays in logical pixels, the
+// page is rendered at the screen's pixel ratio.
 #include "ControlFixture.h"
 
 namespace sumberlaras {
@@ -8,7 +8,7 @@ namespace {
 using testing::ControlTest;
 
 TEST_F(ControlTest, PageIsRenderedAtThePixelRatioInLogicalCoordinates) {
-    ASSERT_EQ(view.devicePixelRatioF(), 2.0) ;
+    ASSERT_EQ(view.devicePixelRatioF(), 2.0);
     // Same layout as at ratio 1: a Letter page filling the height of 800 x 600.
     EXPECT_EQ(view.GetPageRect(), (TRect{168, 0, 632, 600}));
     const TPdfPoint corner = view.DeviceToPage(168, 0);
