@@ -61,8 +61,10 @@ CataloguePage::CataloguePage(QWebEngineProfile* profile, const CataloguePageRule
         for (const auto& c : e.certificateChain())
             chain.push_back(c.toDer().toStdString());
         // Only the service's own host, and only under the service's CA.
-        if (!rules_.caFile.empty() && host == rules_.serviceHost &&
-            chainTrustedFor(chain, host, rules_.caFile))
+        const bool trusted = !rules_.caFile.empty() && host == rules_.serviceHost &&
+                             chainTrustedFor(chain, host, rules_.caFile);
+        qCInfo(lcNet, "certificate of %s %s", host.c_str(), trusted ? "trusted" : "refused");
+        if (trusted)
             e.acceptCertificate();
         else
             e.rejectCertificate();
