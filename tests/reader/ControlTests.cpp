@@ -4,7 +4,9 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 namespace sumberlaras {
 namespace {
@@ -261,6 +263,43 @@ TEST_F(ControlTest, DeviceAndPageCoordinatesRoundTrip) {
             EXPECT_NEAR(corner.Y, 792, pointsPerPixel);
         }
     }
+}
+
+TEST_F(ControlTest, TurnedPagesMapTheirCornersToo) {
+    view.setScaleMode(Mode::smZoom);
+    view.setRotation(TPdfRotation::pr90);
+    const TRect page = view.GetPageRect();
+    EXPECT_GT(page.Width(), page.Height()); // a portrait page lies on its side
+    // Turned clockwise, the page's top-left corner comes to the top right.
+    const TPoint corner = view.PageToDevice(0, 792);
+    EXPECT_NEAR(corner.X, page.Right, 1);
+    EXPECT_NEAR(corner.Y, page.Top, 1);
+    const TPdfPoint back = view.DeviceToPage(corner.X, corner.Y);
+    EXPECT_NEAR(back.X, 0, 1);
+    EXPECT_NEAR(back.Y, 792, 1);
+}
+
+TEST_F(ControlTest, AWorkerReadsTextWhileTheViewPaints) {
+    // The in-book search reads pages on a thread while the user turns and paints.
+    std::atomic<bool> wrong = false;
+    std::thread worker([&] {
+        for (int round = 0; round < 30; ++round)
+            for (int i = 0; i < view.Document().PageCount(); ++i) {
+                auto page = view.Document().SharedPage(i);
+                const std::u16string text = page->ReadText(0, page->GetCharCount());
+                static const std::u16string starts[] = {u"Sumberlaras", u"Halaman", u"Ekonomi"};
+                if (text.rfind(starts[i], 0) != 0)
+                    wrong = true;
+            }
+    });
+    view.HightlightText("baca", false, true);
+    for (int turn = 0; turn < 30; ++turn) {
+        view.setPageIndex(turn % 3);
+        QCoreApplication::processEvents(); // lets the view open and release pages
+        view.grab();
+    }
+    worker.join();
+    EXPECT_FALSE(wrong);
 }
 
 TEST_F(ControlTest, WithoutADocumentEverythingIsZero) {

@@ -182,6 +182,37 @@ TEST_F(SelectionTest, DraggingOutsideScrollsOnTimerTicks) {
     EXPECT_FALSE(view.ScrollTimerActive());
 }
 
+TEST_F(SelectionTest, AClickOnALinkRaisesItsAddressUnlessTextWasSelected) {
+    QStringList clicked;
+    view.OnWebLinkClick = [&](TPdfControl*, const QString& url) { clicked << url; };
+    view.setPageIndex(1);
+    const QString text = QString::fromStdU16String(
+        view.CurrentPage()->ReadText(0, view.CurrentPage()->GetCharCount()));
+    const int link = static_cast<int>(text.indexOf("sumberlaras.id"));
+    ASSERT_GT(link, 0);
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, centreOf(link + 3));
+    EXPECT_EQ(clicked, QStringList{"https://sumberlaras.id/buku"});
+    // A drag that selects text is no click on the link.
+    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, centreOf(link));
+    QTest::mouseMove(&view, centreOf(link + 6));
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, centreOf(link + 6));
+    EXPECT_GT(view.SelLength(), 1);
+    EXPECT_EQ(clicked.size(), 1);
+    // Plain text is no link.
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, centreOf(2));
+    EXPECT_EQ(clicked.size(), 1);
+}
+
+TEST_F(SelectionTest, TextCursorOnlyNearText) {
+    QTest::mouseMove(&view, centreOf(3));
+    EXPECT_EQ(view.cursor().shape(), Qt::IBeamCursor);
+    QTest::mouseMove(&view, QPoint(view.GetPageRect().Left + 5, 550));
+    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
+    view.setAllowUserTextSelection(false);
+    QTest::mouseMove(&view, centreOf(3));
+    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(SelectionTest, APageChangeClearsTheSelection) {
     view.SelectAll();
     view.setPageIndex(1);
