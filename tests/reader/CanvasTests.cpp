@@ -25,8 +25,21 @@ TEST_F(ControlTest, PaintsBackgroundPageAndThenTheHook) {
 }
 
 TEST_F(ControlTest, TextIsDrawnWhereItsCharactersAre) {
-    for (const auto mode : {TPdfControlScaleMode::smFitAuto, TPdfControlScaleMode::smZoom}) {
-        view.setScaleMode(mode);
+    const struct {
+        TPdfControlScaleMode mode;
+        int zoom;
+        bool buffered;
+    } cases[] = {
+        {TPdfControlScaleMode::smFitAuto, 100, true},
+        {TPdfControlScaleMode::smZoom, 100, true},
+        {TPdfControlScaleMode::smFitAuto, 100, false},
+        {TPdfControlScaleMode::smZoom, 400, true}, // too large to buffer: drawn directly
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        view.setScaleMode(c.mode);
+        view.setZoomPercentage(c.zoom);
+        view.setBufferedPageDraw(c.buffered);
         TPdfPage* page = view.CurrentPage();
         const int n = 24; // "Sumberlaras membaca buku", the first line
         QRect line;
@@ -35,6 +48,7 @@ TEST_F(ControlTest, TextIsDrawnWhereItsCharactersAre) {
                 const TRect d = view.PageToDevice(*box);
                 line |= QRect(QPoint(d.Left, d.Top), QPoint(d.Right - 1, d.Bottom - 1));
             }
+        line &= QRect(0, 0, view.ClientViewWidth(), view.ClientViewHeight());
         ASSERT_FALSE(line.isEmpty());
         // Ink of that line's band, from its leftmost to its rightmost dark pixel.
         const QImage image = frame();
