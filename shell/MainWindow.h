@@ -56,6 +56,13 @@ public:
     void openExternally(const std::string& url) override;
 
     QWebEngineView* webView(bridge::ViewId id) const { return views_[id - 1]; }
+    // The registration and password-reset windows, created after this one.
+    void setAccountWindows(QWidget* registration, QWidget* forgotPassword) {
+        registration_ = registration;
+        forgotPassword_ = forgotPassword;
+    }
+    // Tasks that must end before the service client goes.
+    TaskRunner& tasks() { return tasks_; }
     bridge::Catalogue& catalogue() { return *catalogue_; }
     QWidget* PanelHeader() const { return header_; }
     QWidget* PanelReader() const { return reader_; }

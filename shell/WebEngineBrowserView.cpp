@@ -1,10 +1,21 @@
 #include "WebEngineBrowserView.h"
 
+#include <utility>
+
 #include <QThread>
 #include <QUrl>
 #include <QWebEnginePage>
 
 namespace sumberlaras {
+
+namespace {
+// Runs the script once the document has fully loaded.
+QString whenComplete(const QString& script) {
+    return QStringLiteral("(function(){var f=function(){") + script +
+           QStringLiteral("\n};if(document.readyState==='complete')f();"
+                          "else window.addEventListener('load',f);})();");
+}
+} // namespace
 
 template <class Fn> void WebEngineBrowserView::onViewThread(Fn fn) {
     if (!view_)
@@ -23,9 +34,27 @@ template <class Fn> void WebEngineBrowserView::onViewThread(Fn fn) {
         Qt::QueuedConnection);
 }
 
+WebEngineBrowserView::WebEngineBrowserView(QWebEngineView* view) : view_(view) {
+    startedConnection_ =
+        QObject::connect(view, &QWebEngineView::loadStarted, view, [this] { started_ = true; });
+    loaded_ = QObject::connect(view, &QWebEngineView::loadFinished, view, [this](bool) {
+        if (!loading_ || !started_)
+            return; // the end of an earlier load
+        loading_ = false;
+        const QStringList scripts = std::exchange(pendingScripts_, {});
+        for (const QString& s : scripts)
+            view_->page()->runJavaScript(whenComplete(s));
+    });
+}
+
 void WebEngineBrowserView::load(const std::string& url) {
     const QUrl target(QString::fromStdString(url));
-    onViewThread([target](QWebEngineView* v) { v->load(target); });
+    onViewThread([this, target](QWebEngineView* v) {
+        loading_ = true;
+        started_ = false;
+        pendingScripts_.clear();
+        v->load(target);
+    });
 }
 
 void WebEngineBrowserView::reload() {
@@ -35,7 +64,12 @@ void WebEngineBrowserView::reload() {
 
 void WebEngineBrowserView::runScript(const std::string& script) {
     const QString text = QString::fromStdString(script);
-    onViewThread([text](QWebEngineView* v) { v->page()->runJavaScript(text); });
+    onViewThread([this, text](QWebEngineView* v) {
+        if (loading_)
+            pendingScripts_.push_back(text);
+        else
+            v->page()->runJavaScript(text);
+    });
 }
 
 } // namespace sumberlaras

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWebEngineView>
 
 #include "pages/BrowserView.h"
@@ -11,7 +12,11 @@ namespace sumberlaras {
 // call is carried out on the view's thread, and dropped once the view is gone.
 class WebEngineBrowserView final : public BrowserView {
 public:
-    explicit WebEngineBrowserView(QWebEngineView* view) : view_(view) {}
+    explicit WebEngineBrowserView(QWebEngineView* view);
+    ~WebEngineBrowserView() override {
+        QObject::disconnect(loaded_);
+        QObject::disconnect(startedConnection_);
+    }
     void load(const std::string& url) override;
     void reload() override;
     void runScript(const std::string& script) override;
@@ -20,6 +25,13 @@ public:
 private:
     template <class Fn> void onViewThread(Fn fn);
     QPointer<QWebEngineView> view_;
+    // A script asked for after load() belongs to the page being loaded: it
+    // waits for that page instead of running in the one going away.
+    bool loading_ = false;
+    bool started_ = false; // the asked-for load has begun
+    QStringList pendingScripts_;
+    QMetaObject::Connection loaded_;
+    QMetaObject::Connection startedConnection_;
 };
 
 } // namespace sumberlaras

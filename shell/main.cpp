@@ -14,6 +14,11 @@
 #include "Placeholder.h"
 #include "QtDialogs.h"
 #include "Splash.h"
+#ifdef SUMBERLARAS_HAVE_ACCOUNT_WINDOWS
+#include "account/HttpFetch.h"
+#include "account/TFormForgotPass.h"
+#include "account/TFormRegistrasi.h"
+#endif
 
 using namespace sumberlaras;
 
@@ -61,11 +66,22 @@ int main(int argc, char** argv) {
     std::unique_ptr<TFormMain> mainWindow;
     std::unique_ptr<QWidget> registration, forgotPassword;
     try {
+        mainWindow = std::make_unique<TFormMain>(
+            *splash, ShellEnvironment{dialogs, openInBrowser, startUpdater, &profile});
+        TSawiraLib& lib = *splash->SawiraLib();
+#ifdef SUMBERLARAS_HAVE_ACCOUNT_WINDOWS
+        registration =
+            std::make_unique<TFormRegistrasi>(mainWindow->tasks(), dialogs, lib.FClientJson,
+                                              lib.baseUrl(), transportFetch(lib.transport()));
+        forgotPassword = std::make_unique<TFormForgotPass>(
+            mainWindow->tasks(), dialogs,
+            [&lib](const std::string& user) { return lib.ForgotPasswordRequest(user); });
+#else
+        (void)lib;
         registration.reset(placeholderWindow(QStringLiteral("Registrasi")));
         forgotPassword.reset(placeholderWindow(QStringLiteral("Lupa Kata Sandi")));
-        mainWindow = std::make_unique<TFormMain>(
-            *splash, ShellEnvironment{dialogs, openInBrowser, startUpdater, &profile},
-            registration.get(), forgotPassword.get());
+#endif
+        mainWindow->setAccountWindows(registration.get(), forgotPassword.get());
     } catch (const std::exception&) {
         delete splash.data();
         return 1;
@@ -76,6 +92,8 @@ int main(int argc, char** argv) {
         app.processEvents(QEventLoop::WaitForMoreEvents);
     if (!splash || splash->terminateRequested()) {
         mainWindow.reset();
+        registration.reset();
+        forgotPassword.reset();
         delete splash.data();
         return 0;
     }
@@ -85,6 +103,8 @@ int main(int argc, char** argv) {
     if (mainWindow->FormShow())
         rc = app.exec();
     mainWindow.reset();
+    registration.reset();
+    forgotPassword.reset();
     delete splash.data();
     return rc;
 }

@@ -79,19 +79,30 @@ TEST_F(Shell, RefusedAndEmptySignIn) {
 TEST_F(Shell, HomePagingAndSignInAgain) {
     startAtLogin();
     signInAndWaitForHome();
-    auto buttonShown = [&] { return js(Chromium1, "$('#btnMore').is(':visible')").toBool(); };
+    auto buttonShown = [&] {
+        return js(Chromium1, "document.readyState === 'complete' && window.$ && "
+                             "$('#btnMore').is(':visible')")
+            .toBool();
+    };
     auto& c = main->catalogue();
     ASSERT_TRUE(spinUntil([&] { return c.CountHomeContent > 0; }));
     const int pages = (c.CountHomeContent + 9) / 10;
     for (int page = 1; page < pages; ++page) {
         ASSERT_TRUE(spinUntil(buttonShown)) << page;
-        js(Chromium1, "document.getElementById('loadMore').click()");
-        ASSERT_TRUE(spinUntil([&] { return c.PageHome == page + 1 && !c.FTaskControl; }));
+        ASSERT_TRUE(spinUntil([&] {
+            return js(Chromium1, "(function(){var b=document.getElementById('loadMore');"
+                                 "if(b){b.click();} return !!b;})()")
+                .toBool();
+        }));
+        ASSERT_TRUE(spinUntil([&] { return c.PageHome == page + 1; }));
+        ASSERT_TRUE(
+            spinUntil([&] { return !c.FTaskControl && waitForPage(Chromium1, "index.html"); }));
     }
     EXPECT_TRUE(spinUntil([&] { return !buttonShown(); }));
     EXPECT_EQ(c.TotalHomeContent, c.CountHomeContent);
 
     dialogs.answerNext(DialogAnswer::Ok);
+    ASSERT_TRUE(waitForPage(Chromium1, "index.html"));
     js(Chromium1, "app.logout()");
     ASSERT_TRUE(spinUntil([&] { return !main->PanelHeader()->isVisible(); }));
     ASSERT_TRUE(waitForPage(Chromium1, "login.html"));
