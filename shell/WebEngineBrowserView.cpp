@@ -5,6 +5,8 @@
 #include <QThread>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 
 namespace sumberlaras {
 
@@ -14,6 +16,14 @@ QString whenComplete(const QString& script) {
     return QStringLiteral("(function(){var f=function(){") + script +
            QStringLiteral("\n};if(document.readyState==='complete')f();"
                           "else window.addEventListener('load',f);})();");
+}
+const QString kPendingName = QStringLiteral("pending-after-load");
+
+void removePending(QWebEngineView* v) {
+    if (!v)
+        return;
+    for (const QWebEngineScript& s : v->page()->scripts().find(kPendingName))
+        v->page()->scripts().remove(s);
 }
 } // namespace
 
@@ -41,9 +51,8 @@ WebEngineBrowserView::WebEngineBrowserView(QWebEngineView* view) : view_(view) {
         if (!loading_ || !started_)
             return; // the end of an earlier load
         loading_ = false;
-        const QStringList scripts = std::exchange(pendingScripts_, {});
-        for (const QString& s : scripts)
-            view_->page()->runJavaScript(whenComplete(s));
+        pendingScripts_.clear();
+        removePending(view_.data());
     });
 }
 
@@ -53,22 +62,38 @@ void WebEngineBrowserView::load(const std::string& url) {
         loading_ = true;
         started_ = false;
         pendingScripts_.clear();
+        removePending(v);
         v->load(target);
     });
 }
 
 void WebEngineBrowserView::reload() {
-    onViewThread(
-        [](QWebEngineView* v) { v->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache); });
+    onViewThread([this](QWebEngineView* v) {
+        loading_ = true;
+        started_ = false;
+        pendingScripts_.clear();
+        removePending(v);
+        v->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    });
 }
 
 void WebEngineBrowserView::runScript(const std::string& script) {
     const QString text = QString::fromStdString(script);
     onViewThread([this, text](QWebEngineView* v) {
-        if (loading_)
-            pendingScripts_.push_back(text);
-        else
+        if (!loading_) {
             v->page()->runJavaScript(text);
+            return;
+        }
+        // Runs in the new document as soon as it is parsed.
+        pendingScripts_.push_back(text);
+        removePending(v);
+        QWebEngineScript pending;
+        pending.setName(kPendingName);
+        pending.setInjectionPoint(QWebEngineScript::DocumentReady);
+        pending.setWorldId(QWebEngineScript::MainWorld);
+        pending.setRunsOnSubFrames(false);
+        pending.setSourceCode(whenComplete(pendingScripts_.join(QStringLiteral(";\n"))));
+        v->page()->scripts().insert(pending);
     });
 }
 
