@@ -60,6 +60,17 @@ TEST_F(Shell, SignInRunsTheChainWithTheFullHeaderSet) {
     EXPECT_TRUE(dialogs.texts().empty());
 }
 
+TEST_F(Shell, CoversAndBannersComeFromTheServiceOverHttps) {
+    startAtLogin();
+    signInAndWaitForHome();
+    EXPECT_TRUE(spinUntil([&] {
+        return js(Chromium1, "Array.prototype.some.call(document.images, function (i) {"
+                             "return i.currentSrc.indexOf('/prod/img/') > 0 && i.complete &&"
+                             " i.naturalWidth > 0; })")
+            .toBool();
+    }));
+}
+
 TEST_F(Shell, RefusedAndEmptySignIn) {
     startAtLogin();
     signIn("", "");
