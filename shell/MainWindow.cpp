@@ -117,7 +117,7 @@ void TFormMain::buildHeader() {
 
 void TFormMain::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    const int right = header_->width();
+    const int right = width(); // the bar spans the window; its own width lags behind the layout
     btnHelp->move(right - 75, 5);
     btnAbout->move(right - 38, 5);
 }
