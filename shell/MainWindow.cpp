@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,6 +57,9 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::FormCreate() {
+    // The partner request runs while the views are made: it touches only the
+    // client's slot and the style sheet, which no view has loaded yet.
+    auto clientJson = std::async(std::launch::async, [this] { lib_.getClientJson(); });
     buildHeader();
     buildViews();
     auto* layout = new QVBoxLayout(this);
@@ -65,7 +69,7 @@ void TFormMain::FormCreate() {
     layout->addWidget(faces_, 1);
 
     try {
-        lib_.getClientJson(); // on this thread, as the window is made
+        clientJson.get(); // answers every failure with an envelope
         ServiceAdapter::watchRequests(lib_);
         service_ = std::make_unique<ServiceAdapter>(lib_);
         pages_ = std::make_unique<CataloguePages>(
@@ -78,7 +82,7 @@ void TFormMain::FormCreate() {
                                                                  static_cast<QObject*>(this));
         catalogue_ = std::make_unique<bridge::Catalogue>(bridge::Catalogue::Deps{
             *this, *renderer_, *service_, env_.dialogs, tasks_, *downloader_});
-        views_[0]->setUrl(QUrl(QString::fromStdString(loadingPage())));
+        webView(bridge::Chromium1)->setUrl(QUrl(QString::fromStdString(loadingPage())));
     } catch (const std::exception& e) {
         env_.dialogs.warning(std::string("Startup Error : ") + e.what());
         throw;
@@ -128,7 +132,6 @@ void TFormMain::buildViews() {
     reader_ = new QWidget(faces_);
     faces_->addWidget(browser_);
     faces_->addWidget(reader_);
-    QWebEngineProfile* profile = env_.profile ? env_.profile : QWebEngineProfile::defaultProfile();
     const std::string serviceHost =
         QUrl(QString::fromStdString(lib_.baseUrl())).host().toStdString();
     for (int i = 0; i < 7; ++i) {
@@ -141,21 +144,31 @@ void TFormMain::buildViews() {
                 catalogue_->receive(m, id);
         };
         rules_[i].openExternally = [this](const std::string& url) { openExternally(url); };
-        auto* v = new QWebEngineView(browser_);
-        auto* page = new bridge::CataloguePage(profile, rules_[i], v);
-        v->setPage(page);
-        v->setContextMenuPolicy(Qt::NoContextMenu);
-        if (i == 0) {
-            auto* s = page->settings();
-            s->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
-            s->setAttribute(QWebEngineSettings::PluginsEnabled, true);
-            s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-        }
-        page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-        browser_->addWidget(v);
-        views_[i] = v;
-        adapters_[i] = std::make_unique<WebEngineBrowserView>(v);
+        adapters_[i] =
+            std::make_unique<WebEngineBrowserView>(this, [this, i] { return makeView(i); });
     }
+    // Only the first view is needed to start; a page costs its setup, so the
+    // others wait until the catalogue first uses them.
+    adapters_[0]->view();
+}
+
+QWebEngineView* TFormMain::makeView(int i) {
+    if (closing_)
+        return nullptr;
+    QWebEngineProfile* profile = env_.profile ? env_.profile : QWebEngineProfile::defaultProfile();
+    auto* v = new QWebEngineView(browser_);
+    auto* page = new bridge::CataloguePage(profile, rules_[i], v);
+    v->setPage(page);
+    v->setContextMenuPolicy(Qt::NoContextMenu);
+    if (i == 0) {
+        auto* s = page->settings();
+        s->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+        s->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    }
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    browser_->addWidget(v);
+    return v;
 }
 
 std::string TFormMain::loadingPage() const {
@@ -170,7 +183,7 @@ bool TFormMain::FormShow() {
         return false;
     }
     bringBrowserToFront(bridge::Chromium1);
-    views_[0]->setFocus();
+    webView(bridge::Chromium1)->setFocus();
     std::error_code ec;
     if (!std::filesystem::exists(lib_.FPath + "/loading.html", ec)) {
         if (env_.dialogs.confirm("Harap mulai ulang aplikasi ini"))
@@ -203,7 +216,8 @@ BrowserView& TFormMain::view(ViewId id) {
 
 void TFormMain::bringBrowserToFront(ViewId id) {
     faces_->setCurrentWidget(browser_);
-    browser_->setCurrentWidget(views_[id - 1]);
+    if (QWebEngineView* v = webView(id))
+        browser_->setCurrentWidget(v);
 }
 
 void TFormMain::setHeaderVisible(bool visible) {

@@ -55,7 +55,8 @@ public:
     void showForgotPassword() override;
     void openExternally(const std::string& url) override;
 
-    QWebEngineView* webView(bridge::ViewId id) const { return views_[id - 1]; }
+    // Views past the first are made on first use.
+    QWebEngineView* webView(bridge::ViewId id) { return adapters_[id - 1]->view(); }
     // The registration and password-reset windows, created after this one.
     void setAccountWindows(QWidget* registration, QWidget* forgotPassword) {
         registration_ = registration;
@@ -80,6 +81,7 @@ private:
     bool FormCloseQuery();
     void buildHeader();
     void buildViews();
+    QWebEngineView* makeView(int index);
     std::string loadingPage() const;
 
     TFormSplash* splash_;
@@ -96,7 +98,6 @@ private:
     QStackedWidget* faces_ = nullptr;
     QStackedWidget* browser_ = nullptr;
     QWidget* reader_ = nullptr;
-    std::array<QWebEngineView*, 7> views_{};
     std::array<std::unique_ptr<WebEngineBrowserView>, 7> adapters_;
     std::array<bridge::CataloguePageRules, 7> rules_;
     TFormAbout about_;

@@ -28,32 +28,42 @@ void removePending(QWebEngineView* v) {
 } // namespace
 
 template <class Fn> void WebEngineBrowserView::onViewThread(Fn fn) {
-    if (!view_)
-        return;
-    if (QThread::currentThread() == view_->thread()) {
-        fn(view_.data());
+    if (QThread::currentThread() == owner_->thread()) {
+        if (QWebEngineView* v = view())
+            fn(v);
         return;
     }
-    QPointer<QWebEngineView> target = view_;
+    // The owner also owns this adapter: calls still queued when it goes are dropped with it.
     QMetaObject::invokeMethod(
-        view_.data(),
-        [target, fn] {
-            if (target)
-                fn(target.data());
+        owner_,
+        [this, fn] {
+            if (QWebEngineView* v = view())
+                fn(v);
         },
         Qt::QueuedConnection);
 }
 
-WebEngineBrowserView::WebEngineBrowserView(QWebEngineView* view) : view_(view) {
+WebEngineBrowserView::WebEngineBrowserView(QObject* owner, ViewFactory make)
+    : owner_(owner), make_(std::move(make)) {}
+
+QWebEngineView* WebEngineBrowserView::view() {
+    if (made_)
+        return view_.data();
+    QWebEngineView* v = make_();
+    if (!v)
+        return nullptr;
+    made_ = true;
+    view_ = v;
     startedConnection_ =
-        QObject::connect(view, &QWebEngineView::loadStarted, view, [this] { started_ = true; });
-    loaded_ = QObject::connect(view, &QWebEngineView::loadFinished, view, [this](bool) {
+        QObject::connect(v, &QWebEngineView::loadStarted, v, [this] { started_ = true; });
+    loaded_ = QObject::connect(v, &QWebEngineView::loadFinished, v, [this](bool) {
         if (!loading_ || !started_)
             return; // the end of an earlier load
         loading_ = false;
         pendingScripts_.clear();
         removePending(view_.data());
     });
+    return v;
 }
 
 void WebEngineBrowserView::load(const std::string& url) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QPointer>
 #include <QStringList>
 #include <QWebEngineView>
@@ -8,11 +10,13 @@
 
 namespace sumberlaras {
 
-// BrowserView over a QWebEngineView. Safe to call from a worker thread: the
-// call is carried out on the view's thread, and dropped once the view is gone.
+// BrowserView over a QWebEngineView made on first use. Safe to call from a
+// worker thread: the call is carried out on the owner's thread, and dropped
+// once the view is gone.
 class WebEngineBrowserView final : public BrowserView {
 public:
-    explicit WebEngineBrowserView(QWebEngineView* view);
+    using ViewFactory = std::function<QWebEngineView*()>; // null: no view any more
+    WebEngineBrowserView(QObject* owner, ViewFactory make);
     ~WebEngineBrowserView() override {
         QObject::disconnect(loaded_);
         QObject::disconnect(startedConnection_);
@@ -20,10 +24,14 @@ public:
     void load(const std::string& url) override;
     void reload() override;
     void runScript(const std::string& script) override;
-    QWebEngineView* view() const { return view_; }
+    // Makes the view on its first call; on the owner's thread only.
+    QWebEngineView* view();
 
 private:
     template <class Fn> void onViewThread(Fn fn);
+    QObject* owner_;
+    ViewFactory make_;
+    bool made_ = false;
     QPointer<QWebEngineView> view_;
     // A script asked for after load() belongs to the page being loaded: it
     // waits for that page instead of running in the one going away.
