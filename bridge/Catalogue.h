@@ -117,6 +117,8 @@ private:
     // completion renders nothing.
     TaskHandle request(Slot slot, std::string label, TaskParams params, Call call, Completion done,
                        bool hold = true);
+    // The content-detail request, shared by the detail page and the read buttons.
+    void requestDetail(const std::string& id, const std::string& from, Completion done);
     // Common start of a completion: clears the held task; false when the
     // completion is to do nothing (closing, or a stale answer).
     bool prologue();

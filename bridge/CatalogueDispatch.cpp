@@ -289,6 +289,10 @@ void Catalogue::openDetail(const std::string& id, const std::string& from) {
     bringToFront(Chromium3);
     showLoading(Chromium3);
     releaseHeldTask();
+    requestDetail(id, from, &Catalogue::DetailContentRequestTerminated);
+}
+
+void Catalogue::requestDetail(const std::string& id, const std::string& from, Completion done) {
     TaskParams p;
     p.set("id_konten", id).set("from", from);
     request(
@@ -296,7 +300,7 @@ void Catalogue::openDetail(const std::string& id, const std::string& from) {
         [](CatalogueService& s, const TaskParams& q) {
             return s.DetailContentRequest(q.text("id_konten"));
         },
-        &Catalogue::DetailContentRequestTerminated);
+        done);
 }
 
 void Catalogue::onDetail(const BridgeMessage& m, ViewId) {

@@ -65,14 +65,7 @@ void Catalogue::onBacaSection(const BridgeMessage& m, ViewId) {
     if (readingLimitReached())
         return;
     releaseHeldTask();
-    TaskParams p;
-    p.set("id_konten", m.text(0)).set("from", "home");
-    request(
-        Slot::DetailContent, "detail", std::move(p),
-        [](CatalogueService& s, const TaskParams& q) {
-            return s.DetailContentRequest(q.text("id_konten"));
-        },
-        &Catalogue::ChartReadRequestTerminated);
+    requestDetail(m.text(0), "home", &Catalogue::ChartReadRequestTerminated);
 }
 
 void Catalogue::onBacaKalimat(const BridgeMessage& m, ViewId) {
@@ -85,14 +78,7 @@ void Catalogue::onBacaKalimat(const BridgeMessage& m, ViewId) {
     bringToFront(Chromium3);
     showLoading(Chromium3);
     releaseHeldTask();
-    TaskParams p;
-    p.set("id_konten", m.text(0)).set("from", "home");
-    request(
-        Slot::DetailContent, "detail", std::move(p),
-        [](CatalogueService& s, const TaskParams& q) {
-            return s.DetailContentRequest(q.text("id_konten"));
-        },
-        &Catalogue::SearchReadRequestTerminated);
+    requestDetail(m.text(0), "home", &Catalogue::SearchReadRequestTerminated);
 }
 
 void Catalogue::ChartReadRequestTerminated(Task& t) {

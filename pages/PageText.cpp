@@ -110,7 +110,11 @@ std::string html(std::string_view value) {
     return out;
 }
 
-std::string jsArg(std::string_view value) {
+namespace {
+
+// One escaper for single-quoted script strings; inside an HTML attribute the
+// double quote and an entity-like "&" must not reach the markup parser either.
+std::string scriptEscape(std::string_view value, bool insideAttribute) {
     std::string out;
     out.reserve(value.size());
     for (size_t i = 0; i < value.size(); ++i) {
@@ -122,17 +126,17 @@ std::string jsArg(std::string_view value) {
         case '\'':
             out += "\\'";
             break;
-        case '"':
-            out += "\\x22";
-            break;
         case '\n':
             out += "\\n";
             break;
         case '\r':
             out += "\\r";
             break;
+        case '"':
+            out += insideAttribute ? "\\x22" : "\"";
+            break;
         case '&':
-            out += startsReference(value, i) ? "\\x26" : "&";
+            out += insideAttribute && startsReference(value, i) ? "\\x26" : "&";
             break;
         default:
             // U+2028 and U+2029 end a script line too.
@@ -148,6 +152,12 @@ std::string jsArg(std::string_view value) {
         }
     }
     return out;
+}
+
+} // namespace
+
+std::string jsArg(std::string_view value) {
+    return scriptEscape(value, true);
 }
 
 std::string attr(std::string_view value) {
@@ -166,36 +176,7 @@ std::string attr(std::string_view value) {
 }
 
 std::string jsString(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\'':
-            out += "\\'";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) == 0xE2 && i + 2 < value.size() &&
-                static_cast<unsigned char>(value[i + 1]) == 0x80 &&
-                (static_cast<unsigned char>(value[i + 2]) == 0xA8 ||
-                 static_cast<unsigned char>(value[i + 2]) == 0xA9)) {
-                out += static_cast<unsigned char>(value[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
-                i += 2;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out;
+    return scriptEscape(value, false);
 }
 
 std::string trim(std::string_view value) {
