@@ -284,10 +284,11 @@ TEST_F(CatalogueTest, ASecondSearchWhileOneRunsIsRefusedAtOnce) {
 }
 
 TEST_F(CatalogueTest, AnOlderAnswerOfTheSameKindNeverReplacesTheNewer) {
+    // The answer is set first: the workers start at once on their own threads.
+    service.respond = [](const std::string& call) { return ok({{"id", call}}); };
     // Both detail requests run before either completion is delivered.
     catalogue.receive(msg("detailFromChart", {std::string("1")}), Chromium6);
     catalogue.receive(msg("detailFromSearch", {std::string("2")}), Chromium7);
-    service.respond = [](const std::string& call) { return ok({{"id", call}}); };
     settle();
     EXPECT_EQ(pages.rendered, std::vector<std::string>{"detail:search"});
     EXPECT_EQ((*service.slot(Slot::DetailContent).get())["id"], "detail:2");
