@@ -1,5 +1,6 @@
 // Page view timings, each against the raw PDFium work it cannot avoid, in one run:
 //   page turn (write PageIndex, frame composed)   / raw render of the same page and size
+//   page jump to a page not rendered ahead         / raw render, and raw load + render
 //   repaint with selection, marks and a paint hook / raw render
 //   open (bytes in memory -> first frame)          / raw load + first render
 // Every repetition is one operation, so the medians and 95th percentiles are per operation.
@@ -121,6 +122,25 @@ void PageTurn(benchmark::State& state) {
         state.SkipWithError("frames were not composed");
 }
 
+// A turn to a page that was not rendered ahead (a jump, or the first turn straight
+// after opening): the render is part of the turn.
+void PageJump(benchmark::State& state) {
+    const auto view = shownView();
+    int paints = 0;
+    view->OnPaint = [&](TPdfControl*) { ++paints; };
+    int target = 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        view->setPageIndex(target);
+        view->repaint();
+        target = (target + 2) % PageCount; // never the page next to the last one shown
+    }
+    if (paints < state.iterations())
+        state.SkipWithError("frames were not composed");
+}
+
 void RepaintWithOverlays(benchmark::State& state) {
     const auto view = shownView();
     view->setPageIndex(1);
@@ -234,6 +254,7 @@ void registerAll() {
              {"RawRender", RawRender},
              {"RawLoadAndRender", RawLoadAndRender},
              {"PageTurn", PageTurn},
+             {"PageJump", PageJump},
              {"RepaintWithOverlays", RepaintWithOverlays},
              {"RepaintPlain", RepaintPlain},
              {"RawOpen", RawOpen},
@@ -275,6 +296,8 @@ int main(int argc, char** argv) {
     using sumberlaras::printRatio;
     printRatio(reporter, "page turn / raw render", "PageTurn", "RawRender", 1.25);
     printRatio(reporter, "page turn / raw load + render", "PageTurn", "RawLoadAndRender", 1.25);
+    printRatio(reporter, "page jump / raw render", "PageJump", "RawRender", 1.25);
+    printRatio(reporter, "page jump / raw load + render", "PageJump", "RawLoadAndRender", 1.25);
     printRatio(reporter, "repaint with overlays / raw render", "RepaintWithOverlays", "RawRender",
                0.2);
     printRatio(reporter, "plain repaint / raw render", "RepaintPlain", "RawRender", 0.2);

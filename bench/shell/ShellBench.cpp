@@ -85,10 +85,12 @@ struct Program {
         SawiraLibOptions o;
         o.dataRoot = dataRoot;
         o.deviceId = "0B0B0B0B";
+        // The order of the program's entry: the main window is made while the
+        // version check runs, and shown once it has passed.
         splash = new TFormSplash(dialogs, o);
         splash->show();
-        spinUntil([&] { return splash->completed(); });
         main = std::make_unique<TFormMain>(*splash, ShellEnvironment{dialogs, nullptr, nullptr});
+        spinUntil([&] { return splash->completed(); });
         splash->hide();
         main->resize(1200, 800);
         main->show();

@@ -133,7 +133,7 @@ void TPdfControl::LoadFromFile(const QString& Path, const QString& Password) {
 void TPdfControl::Close() {
     selecting_ = false;
     scrollTimer_.stop();
-    bitmap_ = PageBitmap{};
+    clearBitmaps();
     document_->Close();
     pageIndex_ = 0;
     horzPos_ = vertPos_ = 0;
@@ -171,21 +171,16 @@ void TPdfControl::changePage(int index, ShowFrom from) {
     selRects_.clear();
     selDeviceDirty_ = true;
     const int old = pageIndex_;
-    dropPageBitmap();
     pageIndex_ = index;
     // After the frame, while the user reads: pages next to the shown one stay open, as
-    // reading goes back and forth between them, and the next page is opened so that
-    // turning to it only renders.
+    // reading goes back and forth between them.
     QMetaObject::invokeMethod(
         this,
-        [this, old, index] {
+        [this, old] {
             for (int near = old - 1; near <= old + 1; ++near)
                 if (std::abs(near - pageIndex_) > 1)
                     if (TPdfPage* page = document_->Pages(near))
                         page->ReleaseResources();
-            if (index == pageIndex_)
-                if (TPdfPage* next = document_->Pages(index + 1))
-                    next->Prepare();
         },
         Qt::QueuedConnection);
     horzPos_ = vertPos_ = 0;
@@ -235,19 +230,19 @@ void TPdfControl::setDrawOptions(int Flags) {
 void TPdfControl::setBufferedPageDraw(bool On) {
     bufferedPageDraw_ = On;
     if (!On)
-        bitmap_ = PageBitmap{};
+        clearBitmaps();
     invalidate();
 }
 
 // ---- layout and scrolling ----
 
-void TPdfControl::relayout() {
+PageLayoutInput TPdfControl::layoutInput(const TPdfPage* page) const {
     PageLayoutInput in;
     in.clientWidth = width();
     in.clientHeight = height();
     in.horzBarHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horzBar_);
     in.vertBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertBar_);
-    if (TPdfPage* page = CurrentPage()) {
+    if (page) {
         in.pageWidth = page->Width();
         in.pageHeight = page->Height();
         in.rotation = rotation_;
@@ -255,6 +250,14 @@ void TPdfControl::relayout() {
         in.zoomPercentage = zoomPercentage_;
         in.dpiX = logicalDpiX();
         in.dpiY = logicalDpiY();
+    }
+    return in;
+}
+
+void TPdfControl::relayout() {
+    const TPdfPage* page = CurrentPage();
+    const PageLayoutInput in = layoutInput(page);
+    if (page) {
         layout_ = computePageLayout(in);
     } else {
         layout_ = PageLayout{};
@@ -678,8 +681,69 @@ void TPdfControl::invalidateChanged(const std::vector<TRect>& before,
     update(changed);
 }
 
-void TPdfControl::dropPageBitmap() {
-    bitmap_.index = -1; // the buffer stays for the next page
+TPdfControl::PageBitmap* TPdfControl::cachedBitmap(int index, const QSize& size, qreal ratio,
+                                                   QRgb color) {
+    for (PageBitmap& b : bitmaps_)
+        if (!b.image.isNull() && b.index == index && b.size == size && b.ratio == ratio &&
+            b.rotation == rotation_ && b.flags == drawOptions_ && b.color == color)
+            return &b;
+    return nullptr;
+}
+
+TPdfControl::PageBitmap& TPdfControl::spareBitmap(const PageBitmap* keep) {
+    PageBitmap* spare = nullptr;
+    for (PageBitmap& b : bitmaps_)
+        if (&b != keep && (!spare || b.used < spare->used))
+            spare = &b;
+    return *spare;
+}
+
+void TPdfControl::renderBitmap(PageBitmap& b, TPdfPage& page, int index, const QSize& size,
+                               qreal ratio, QRgb color) {
+    const QSize pixels(std::lround(size.width() * ratio), std::lround(size.height() * ratio));
+    // Pages of one book share their size: a buffer is reused for another page.
+    if (b.image.size() != pixels)
+        b.image = QImage(pixels, QImage::Format_RGB32);
+    b.index = -1; // until the render below is done
+    page.Render(b.image.bits(), b.image.width(), b.image.height(),
+                static_cast<int>(b.image.bytesPerLine()), 0, 0, b.image.width(), b.image.height(),
+                rotation_, drawOptions_, color);
+    b.image.setDevicePixelRatio(ratio);
+    b.index = index;
+    b.size = size;
+    b.ratio = ratio;
+    b.rotation = rotation_;
+    b.flags = drawOptions_;
+    b.color = color;
+    b.used = ++bitmapUse_;
+}
+
+void TPdfControl::clearBitmaps() {
+    bitmaps_ = {};
+}
+
+void TPdfControl::prerenderNextPage() {
+    prerenderQueued_ = false;
+    TPdfPage* next = document_->Pages(pageIndex_ + 1);
+    if (!next || !bufferedPageDraw_ || !isVisible())
+        return;
+    const PageLayout layout = computePageLayout(layoutInput(next));
+    const QSize size(layout.width, layout.height);
+    const qreal ratio = devicePixelRatioF();
+    const QRgb color = pageColor_.rgba() | 0xFF000000u;
+    // Big pages are rendered directly each time, and their bitmaps are not kept twice.
+    if (size.isEmpty() ||
+        rendersDirectly(size.width(), size.height(), layout.viewWidth, layout.viewHeight) ||
+        size.width() * ratio * size.height() * ratio > KeptBitmapPixelLimit ||
+        cachedBitmap(pageIndex_ + 1, size, ratio, color))
+        return;
+    const QSize shownSize(layout_.width, layout_.height);
+    try {
+        renderBitmap(spareBitmap(cachedBitmap(pageIndex_, shownSize, ratio, color)), *next,
+                     pageIndex_ + 1, size, ratio, color);
+    } catch (const std::exception&) {
+        // A page that cannot be rendered ahead is rendered, and reported, when shown.
+    }
 }
 
 void TPdfControl::Repaint() {
@@ -752,27 +816,23 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
         p.drawImage(visible.topLeft(), image);
         return;
     }
-    if (bitmap_.image.isNull() || bitmap_.index != pageIndex_ || bitmap_.size != pageRect.size() ||
-        bitmap_.ratio != ratio || bitmap_.rotation != rotation_ || bitmap_.flags != drawOptions_ ||
-        bitmap_.color != color) {
-        const QSize pixels(std::lround(pageRect.width() * ratio),
-                           std::lround(pageRect.height() * ratio));
-        // Pages of one book share their size: the buffer of the last page is reused.
-        if (bitmap_.image.size() != pixels)
-            bitmap_.image = QImage(pixels, QImage::Format_RGB32);
-        QImage& image = bitmap_.image;
-        page.Render(image.bits(), image.width(), image.height(),
-                    static_cast<int>(image.bytesPerLine()), 0, 0, image.width(), image.height(),
-                    rotation_, drawOptions_, color);
-        image.setDevicePixelRatio(ratio);
-        bitmap_.index = pageIndex_;
-        bitmap_.size = pageRect.size();
-        bitmap_.ratio = ratio;
-        bitmap_.rotation = rotation_;
-        bitmap_.flags = drawOptions_;
-        bitmap_.color = color;
+    PageBitmap* bitmap = cachedBitmap(pageIndex_, pageRect.size(), ratio, color);
+    if (!bitmap) {
+        bitmap = &spareBitmap(nullptr);
+        renderBitmap(*bitmap, page, pageIndex_, pageRect.size(), ratio, color);
+        if (bitmap->image.width() * qint64(bitmap->image.height()) > KeptBitmapPixelLimit)
+            for (PageBitmap& other : bitmaps_)
+                if (&other != bitmap)
+                    other = PageBitmap{}; // one big page in memory is enough
     }
-    p.drawImage(pageRect.topLeft(), bitmap_.image);
+    bitmap->used = ++bitmapUse_;
+    p.drawImage(pageRect.topLeft(), bitmap->image);
+    // Once this frame is on screen, the next page is rendered so that turning to it
+    // only shows it.
+    if (!prerenderQueued_ && document_->Pages(pageIndex_ + 1)) {
+        prerenderQueued_ = true;
+        QTimer::singleShot(0, this, &TPdfControl::prerenderNextPage);
+    }
 }
 
 void TPdfControl::blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb color) {
@@ -782,10 +842,13 @@ void TPdfControl::blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb 
     QRegion area;
     for (const TRect& r : rects)
         area += toQRect(r);
+    // The area's rectangles never overlap: filled one by one, with no clip region to
+    // test each pixel against.
     p.save();
     p.setOpacity(MarkOpacity / 255.0);
-    p.setClipRegion(area, Qt::IntersectClip);
-    p.fillRect(area.boundingRect(), QColor::fromRgb(color));
+    const QColor fill = QColor::fromRgb(color);
+    for (const QRect& r : area)
+        p.fillRect(r, fill);
     p.restore();
 }
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -165,7 +166,14 @@ private:
     const std::vector<TRect>& marksDevice();
     void invalidate();
     void invalidateChanged(const std::vector<TRect>& before, const std::vector<TRect>& after);
-    void dropPageBitmap();
+    struct PageBitmap;
+    PageBitmap* cachedBitmap(int index, const QSize& size, qreal ratio, QRgb color);
+    PageBitmap& spareBitmap(const PageBitmap* keep);
+    void renderBitmap(PageBitmap& bitmap, TPdfPage& page, int index, const QSize& size, qreal ratio,
+                      QRgb color);
+    void clearBitmaps();
+    void prerenderNextPage();
+    PageLayoutInput layoutInput(const TPdfPage* page) const;
 
     void setSelection(int start, int stop, bool active);
     std::vector<TPdfRect> selectionRects() const;
@@ -219,7 +227,8 @@ private:
     QScrollBar* vertBar_ = nullptr;
     bool syncingBars_ = false;
 
-    // The buffered page bitmap and what it was rendered for.
+    // Buffered page bitmaps and what each was rendered for: the shown page, the page
+    // shown before it and the next page, rendered ahead while the user reads.
     struct PageBitmap {
         QImage image;
         int index = -1;
@@ -228,7 +237,13 @@ private:
         TPdfRotation rotation = TPdfRotation::prNone;
         int flags = 0;
         QRgb color = 0;
-    } bitmap_;
+        quint64 used = 0;
+    };
+    std::array<PageBitmap, 3> bitmaps_;
+    // Pages bigger than this (in device pixels) keep no bitmap beside the shown one.
+    static constexpr qint64 KeptBitmapPixelLimit = 8'847'360;
+    quint64 bitmapUse_ = 0;
+    bool prerenderQueued_ = false;
 
     // The frame on screen once the canvas drew on it outside a paint; the next
     // repaint of the view drops it.

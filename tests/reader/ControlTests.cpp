@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <functional>
 #include <thread>
 
 namespace sumberlaras {
@@ -345,6 +346,52 @@ TEST_F(ControlTest, DocumentsThatCannotBeShownSayWhy) {
     // A good document still opens afterwards.
     load(testing::bookPdf());
     EXPECT_EQ(view.PageCount(), 3);
+}
+
+// Pages rendered ahead or kept from before must never show stale pixels: after each
+// step, the view shows exactly what a freshly opened view shows in the same state.
+TEST_F(ControlTest, TurnedPagesShowWhatAFreshViewShows) {
+    QList<testing::FixturePage> pages = testing::bookPages();
+    pages[1].size = {792, 612}; // a landscape page between two upright ones
+    const QByteArray book = testing::makePdf(pages);
+    load(book);
+    struct Step {
+        const char* name;
+        std::function<void(TPdfControl&)> apply;
+    };
+    const std::vector<Step> steps = {
+        {"forward", [](TPdfControl& v) { v.setPageIndex(1); }},
+        {"forward again", [](TPdfControl& v) { v.setPageIndex(2); }},
+        {"back", [](TPdfControl& v) { v.setPageIndex(1); }},
+        {"page colour", [](TPdfControl& v) { v.setPageColor(QColor(250, 240, 200)); }},
+        {"forward in the new colour", [](TPdfControl& v) { v.setPageIndex(2); }},
+        {"turned", [](TPdfControl& v) { v.setRotation(TPdfRotation::pr90); }},
+        {"back while turned", [](TPdfControl& v) { v.setPageIndex(1); }},
+        {"zoomed",
+         [](TPdfControl& v) {
+             v.setScaleMode(TPdfControlScaleMode::smZoom);
+             v.setZoomPercentage(80);
+         }},
+        {"first page", [](TPdfControl& v) { v.setPageIndex(0); }},
+        {"next page", [](TPdfControl& v) { v.setPageIndex(1); }},
+    };
+    std::vector<const Step*> done;
+    for (const Step& step : steps) {
+        step.apply(view);
+        done.push_back(&step);
+        view.repaint();
+        QCoreApplication::processEvents(); // what the view does between frames
+        TPdfControl fresh;
+        fresh.resize(view.size());
+        fresh.show();
+        QByteArray copy = book;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        fresh.LoadFromStream(buffer);
+        for (const Step* d : done)
+            d->apply(fresh);
+        EXPECT_EQ(frame(), fresh.grab().toImage()) << step.name;
+    }
 }
 
 TEST_F(ControlTest, SearchMarksWholeWordsAndFollowPageChanges) {
