@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <future>
@@ -59,7 +60,13 @@ TFormMain::~TFormMain() {
 void TFormMain::FormCreate() {
     // The partner request runs while the views are made: it touches only the
     // client's slot and the style sheet, which no view has loaded yet.
-    auto clientJson = std::async(std::launch::async, [this] { lib_.getClientJson(); });
+    auto clientArrived = std::make_shared<std::atomic<bool>>(false);
+    auto clientJson = std::async(std::launch::async, [this, clientArrived] {
+        lib_.getClientJson();
+        *clientArrived = true;
+        QMetaObject::invokeMethod(
+            qApp, [] {}, Qt::QueuedConnection); // wakes the wait below
+    });
     buildHeader();
     buildViews();
     auto* layout = new QVBoxLayout(this);
@@ -69,6 +76,10 @@ void TFormMain::FormCreate() {
     layout->addWidget(faces_, 1);
 
     try {
+        // The browser's own work runs on this thread: it goes on (starting the page's
+        // render process) while the answer is awaited.
+        while (!*clientArrived)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         clientJson.get(); // answers every failure with an envelope
         ServiceAdapter::watchRequests(lib_);
         service_ = std::make_unique<ServiceAdapter>(lib_);
@@ -82,7 +93,6 @@ void TFormMain::FormCreate() {
                                                                  static_cast<QObject*>(this));
         catalogue_ = std::make_unique<bridge::Catalogue>(bridge::Catalogue::Deps{
             *this, *renderer_, *service_, env_.dialogs, tasks_, *downloader_});
-        webView(bridge::Chromium1)->setUrl(QUrl(QString::fromStdString(loadingPage())));
     } catch (const std::exception& e) {
         env_.dialogs.warning(std::string("Startup Error : ") + e.what());
         throw;
@@ -148,8 +158,10 @@ void TFormMain::buildViews() {
             std::make_unique<WebEngineBrowserView>(this, [this, i] { return makeView(i); });
     }
     // Only the first view is needed to start; a page costs its setup, so the
-    // others wait until the catalogue first uses them.
-    adapters_[0]->view();
+    // others wait until the catalogue first uses them. The first gets its start
+    // address at once, so the browser prepares the page while the window is made.
+    if (QWebEngineView* first = adapters_[0]->view())
+        first->setUrl(QUrl(QString::fromStdString(loadingPage())));
 }
 
 QWebEngineView* TFormMain::makeView(int i) {
@@ -190,7 +202,11 @@ bool TFormMain::FormShow() {
             close();
         return true;
     }
-    view(bridge::Chromium1).load(loadingPage());
+    // The window was made with the loading page as its start address: loading it again
+    // would only restart the page that is already coming.
+    const QUrl loading(QString::fromStdString(loadingPage()));
+    if (webView(bridge::Chromium1)->url() != loading)
+        view(bridge::Chromium1).load(loadingPage());
     header_->hide();
     // The decision waits for the loading page to be up before the login page replaces it.
     TaskSpec spec;
