@@ -319,7 +319,9 @@ HttpResponse transferOnce(const HttpRequest& request, const TransportConfig& con
 
 } // namespace
 
-HttpResponse performRequest(const HttpRequest& request, const TransportConfig& config) {
+namespace {
+
+HttpResponse followRedirects(const HttpRequest& request, const TransportConfig& config) {
     HttpRequest hop = request;
     for (int redirects = 0;; ++redirects) {
         std::string next;
@@ -350,6 +352,15 @@ HttpResponse performRequest(const HttpRequest& request, const TransportConfig& c
         }
         hop.url = next;
     }
+}
+
+} // namespace
+
+HttpResponse performRequest(const HttpRequest& request, const TransportConfig& config) {
+    HttpResponse response = followRedirects(request, config);
+    if (config.onAnswerStatus)
+        config.onAnswerStatus(response.status);
+    return response;
 }
 
 } // namespace sumberlaras

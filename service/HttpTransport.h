@@ -50,6 +50,8 @@ struct TransportConfig {
     std::vector<std::string> resolveOverrides;
     // Sees the raw bytes libcurl sends (header order checks in tests).
     std::function<void(const std::string&)> onSentHeaders;
+    // Sees the HTTP status of each request's last answer (0 when none arrived).
+    std::function<void(long)> onAnswerStatus;
 
     static TransportConfig fromEnvironment();
 };

@@ -10,6 +10,7 @@ namespace {
 
 // The request line of the request this thread is sending.
 thread_local std::string currentRequestLine;
+thread_local long currentStatus = 0;
 
 std::string requestLine(const std::string& headers) {
     const auto end = headers.find("\r\n");
@@ -39,18 +40,21 @@ void ServiceAdapter::watchRequests(TSawiraLib& lib) {
         if (!line.empty())
             currentRequestLine = line;
     };
+    lib.transport().onAnswerStatus = [](long status) { currentStatus = status; };
 }
 
 template <class Fn> Json ServiceAdapter::logged(Fn&& fn) {
     currentRequestLine.clear();
+    currentStatus = 0;
     const auto start = std::chrono::steady_clock::now();
     Json answer = fn();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
                         .count();
-    qCInfo(lcNet, "%s code %s %lld ms",
+    // The HTTP status, then the answer's own "code", which is what the program acts on.
+    qCInfo(lcNet, "%s status %ld code %s %lld ms",
            currentRequestLine.empty() ? "(no request sent)" : currentRequestLine.c_str(),
-           codeOf(answer).c_str(), static_cast<long long>(ms));
+           currentStatus, codeOf(answer).c_str(), static_cast<long long>(ms));
     return answer;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QWebEngineCertificateError>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
@@ -55,6 +56,20 @@ CataloguePage::CataloguePage(QWebEngineProfile* profile, const CataloguePageRule
     setWebChannel(&channel_, QWebEngineScript::MainWorld);
     installBridge();
 
+    // A link that asks for a new window: a web address the user clicked opens in the
+    // user's browser, as any web link does; nothing else opens anywhere.
+    connect(this, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest& request) {
+                const std::string target =
+                    request.requestedUrl().toString(QUrl::FullyEncoded).toStdString();
+                if (request.isUserInitiated() && rules_.openExternally &&
+                    judgeNavigation(target, rules_.dataFolder(), true) ==
+                        NavigationVerdict::OpenExternally)
+                    rules_.openExternally(target);
+                else
+                    qCInfo(lcBridge, "new window refused: %s",
+                           qPrintable(request.requestedUrl().toDisplayString()));
+            });
     connect(this, &QWebEnginePage::certificateError, this, [this](QWebEngineCertificateError e) {
         const std::string host = e.url().host().toStdString();
         std::vector<std::string> chain;

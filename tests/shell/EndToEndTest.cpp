@@ -1,6 +1,7 @@
 #include <fstream>
 
 #include <QApplication>
+#include <QTest>
 
 #include "ShellFixture.h"
 #include "bridge/NavigationPolicy.h"
@@ -203,6 +204,11 @@ struct VersionCase {
     bool updater;
 };
 
+// Keeps the test list readable: the case's name instead of its bytes.
+void PrintTo(const VersionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class VersionCheck : public ShellFixture, public ::testing::WithParamInterface<VersionCase> {};
 
 TEST_P(VersionCheck, DecidesWhetherTheProgramGoesOn) {
@@ -343,6 +349,34 @@ TEST_F(Shell, PagesCannotLeaveTheDataFolderOrForgeMessages) {
     EXPECT_TRUE(front(Chromium2));
     EXPECT_TRUE(dialogs.texts().empty());
     EXPECT_TRUE(externalOpens.empty());
+}
+
+TEST_F(Shell, AClickedLinkForANewWindowOpensInTheUsersBrowser) {
+    startAtLogin();
+    const std::string folder = splash->SawiraLib()->FPath;
+    {
+        std::ofstream page(folder + "/links.html");
+        page << "<html><body style='margin:0'>"
+                "<a id='web' target='_blank' href='https://sumberlaras.id/bantuan'"
+                " style='display:block;width:300px;height:60px'>bantuan</a>"
+                "<a id='file' target='_blank' href='file:///etc/hostname'"
+                " style='display:block;width:300px;height:60px'>f</a>"
+                "</body></html>";
+    }
+    main->view(Chromium2).load(bridge::fileUrl(folder + "/links.html"));
+    main->bringBrowserToFront(Chromium2);
+    ASSERT_TRUE(waitForPage(Chromium2, "links.html"));
+    QWidget* input = main->webView(Chromium2)->focusProxy();
+    ASSERT_TRUE(input);
+    // Only a click of the user's counts; a script asking for a window gets nothing.
+    js(Chromium2, "window.open('https://example.com/')");
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(100, 90)); // the file link
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(100, 30)); // the web link
+    EXPECT_TRUE(spinUntil([&] { return !externalOpens.empty(); }));
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(externalOpens, std::vector<std::string>{"https://sumberlaras.id/bantuan"});
+    EXPECT_EQ(pageOf(Chromium2), "links.html");
 }
 
 } // namespace
