@@ -316,18 +316,13 @@ TEST_F(Shell, BookDownloadFailuresAndTheReadingLimit) {
 
 TEST_F(Shell, PagesCannotLeaveTheDataFolderOrForgeMessages) {
     startAtLogin();
-    const std::string folder = splash->SawiraLib()->FPath;
-    {
-        std::ofstream page(folder + "/probe.html");
-        page << "<html><body><a id='f' href='file:///etc/hostname'>f</a>"
-                "<iframe id='fr' srcdoc=\"<script>try{app.back();parent.iframeSaw='app'}catch(e)"
-                "{parent.iframeSaw='none'}</script>\"></iframe>"
-                "<script>window.opened = window.open('https://example.com/');</script>"
-                "</body></html>";
-    }
-    main->view(Chromium2).load(bridge::fileUrl(folder + "/probe.html"));
-    main->bringBrowserToFront(Chromium2);
-    ASSERT_TRUE(waitForPage(Chromium2, "probe.html"));
+    ASSERT_TRUE(showOwnPage(
+        "probe.html",
+        "<html><body><a id='f' href='file:///etc/hostname'>f</a>"
+        "<iframe id='fr' srcdoc=\"<script>try{app.back();parent.iframeSaw='app'}catch(e)"
+        "{parent.iframeSaw='none'}</script>\"></iframe>"
+        "<script>window.opened = window.open('https://example.com/');</script>"
+        "</body></html>"));
     ASSERT_TRUE(
         spinUntil([&] { return js(Chromium2, "window.iframeSaw || ''").toString() != ""; }));
     EXPECT_EQ(js(Chromium2, "window.iframeSaw").toString(), "none");
@@ -353,19 +348,13 @@ TEST_F(Shell, PagesCannotLeaveTheDataFolderOrForgeMessages) {
 
 TEST_F(Shell, AClickedLinkForANewWindowOpensInTheUsersBrowser) {
     startAtLogin();
-    const std::string folder = splash->SawiraLib()->FPath;
-    {
-        std::ofstream page(folder + "/links.html");
-        page << "<html><body style='margin:0'>"
-                "<a id='web' target='_blank' href='https://sumberlaras.id/bantuan'"
-                " style='display:block;width:300px;height:60px'>bantuan</a>"
-                "<a id='file' target='_blank' href='file:///etc/hostname'"
-                " style='display:block;width:300px;height:60px'>f</a>"
-                "</body></html>";
-    }
-    main->view(Chromium2).load(bridge::fileUrl(folder + "/links.html"));
-    main->bringBrowserToFront(Chromium2);
-    ASSERT_TRUE(waitForPage(Chromium2, "links.html"));
+    ASSERT_TRUE(showOwnPage("links.html",
+                            "<html><body style='margin:0'>"
+                            "<a id='web' target='_blank' href='https://sumberlaras.id/bantuan'"
+                            " style='display:block;width:300px;height:60px'>bantuan</a>"
+                            "<a id='file' target='_blank' href='file:///etc/hostname'"
+                            " style='display:block;width:300px;height:60px'>f</a>"
+                            "</body></html>"));
     QWidget* input = main->webView(Chromium2)->focusProxy();
     ASSERT_TRUE(input);
     // Only a click of the user's counts; a script asking for a window gets nothing.

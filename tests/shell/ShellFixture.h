@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include <QWebEnginePage>
 #include <gtest/gtest.h>
 
+#include "bridge/NavigationPolicy.h"
 #include "shell/MainWindow.h"
 #include "shell/Splash.h"
 #include "support/ScriptedDialogs.h"
@@ -120,6 +122,15 @@ protected:
                 return false;
             return js(id, "document.readyState === 'complete' && typeof app === 'object'").toBool();
         });
+    }
+
+    // A page of the test's own, written into the data folder and shown in Chromium2.
+    bool showOwnPage(const std::string& name, const std::string& html) {
+        const std::string path = splash->SawiraLib()->FPath + "/" + name;
+        std::ofstream(path) << html;
+        main->view(bridge::Chromium2).load(bridge::fileUrl(path));
+        main->bringBrowserToFront(bridge::Chromium2);
+        return waitForPage(bridge::Chromium2, name);
     }
 
     bool waitForDialogs(size_t n) {
