@@ -52,6 +52,7 @@ struct Exchange {
     Clock::time_point lastActivity = Clock::now();
     curl_off_t lastUploaded = 0;
     bool stalled = false;
+    bool cancelled = false;
 };
 
 size_t onBody(char* data, size_t size, size_t count, void* user) {
@@ -82,6 +83,10 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
 // Called about once a second even when nothing moves.
 int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded) {
     auto* exchange = static_cast<Exchange*>(user);
+    if (exchange->config->cancel && *exchange->config->cancel) {
+        exchange->cancelled = true;
+        return 1; // the program is closing: nobody waits for this answer
+    }
     const auto now = Clock::now();
     if (uploaded != exchange->lastUploaded) {
         exchange->lastUploaded = uploaded;
@@ -180,6 +185,10 @@ std::string originOf(const std::string& url) {
 HttpResponse transferOnce(const HttpRequest& request, const TransportConfig& config,
                           std::string& redirectTo) {
     HttpResponse response;
+    if (config.cancel && *config.cancel) {
+        response.error = "Request cancelled";
+        return response;
+    }
     try {
         initCurlOnce();
         CurlEasy handle(curl_easy_init());
@@ -284,7 +293,9 @@ HttpResponse transferOnce(const HttpRequest& request, const TransportConfig& con
             response.contentType = contentType;
 
         if (result != CURLE_OK) {
-            if (exchange.stalled)
+            if (exchange.cancelled)
+                response.error = "Request cancelled";
+            else if (exchange.stalled)
                 response.error = "No data from the service for " +
                                  std::to_string(exchange.quietLimit.count()) + " ms";
             else if (exchange.tooLarge)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,6 +52,9 @@ struct TransportConfig {
     std::vector<std::string> resolveOverrides;
     // Sees the raw bytes libcurl sends (header order checks in tests).
     std::function<void(const std::string&)> onSentHeaders;
+    // Set once the program closes: running requests end within about a second,
+    // and new ones end at once.
+    std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false);
     // Sees the HTTP status of each request's last answer (0 when none arrived).
     std::function<void(long)> onAnswerStatus;
 

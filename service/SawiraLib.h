@@ -99,6 +99,9 @@ public:
     const std::string& baseUrl() const;
     // Where requests go; tests may watch the bytes sent.
     TransportConfig& transport() { return transport_; }
+    // Ends every running request of this client soon, and every later one at once;
+    // for closing, when no answer is awaited any more.
+    void cancelRequests() { transport_.cancel->store(true); }
     // FPath + "/" + name.
     std::string dataFile(const std::string& name) const;
 

@@ -54,6 +54,8 @@ TFormMain::~TFormMain() {
     closing_ = true;
     if (catalogue_)
         catalogue_->beginClosing();
+    if (splash_)
+        lib_.cancelRequests();
     tasks_.cancelAll();
 }
 
@@ -275,7 +277,9 @@ bool TFormMain::FormCloseQuery() {
     }
     closing_ = true;
     catalogue_->beginClosing();
-    // Workers use the service client: they end before it goes.
+    // Workers use the service client: they end before it goes, and a request that
+    // waits on a slow service is cut rather than waited for.
+    lib_.cancelRequests();
     tasks_.cancelAll();
     about_.hide();
     if (registration_)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "WireFixture.h"
 #include "service/Envelope.h"
 
@@ -118,6 +120,22 @@ TEST_F(TimeLimits, OtherRequestsUseTheStallLimit) {
     const Json answer = lib->LoginRequest("siti@sumberlaras.id", "baca1234");
     EXPECT_EQ(readText(answer, "msg").rfind(" #387 No data from the service for 1000 ms", 0), 0u)
         << answer.dump();
+}
+
+TEST_F(TimeLimits, CancellingEndsAWaitingRequestAndRefusesNewOnes) {
+    auto lib = make(wired()); // the default stall limit: two minutes
+    sharedStandin().failNext("/api/wl/executeLogin", "stall", 1, 60000);
+    std::thread closer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        lib->cancelRequests();
+    });
+    const Json answer = lib->LoginRequest("siti@sumberlaras.id", "baca1234");
+    closer.join();
+    EXPECT_EQ(answer["code"], "500");
+    EXPECT_EQ(readText(answer, "msg"), " #387 Request cancelled") << answer.dump();
+    const Json later = lib->BannerRequest();
+    EXPECT_EQ(later["code"], "500");
+    EXPECT_NE(readText(later, "msg").find("Request cancelled"), std::string::npos) << later.dump();
 }
 
 TEST_F(TimeLimits, ASlowButWorkingServiceIsNotCut) {

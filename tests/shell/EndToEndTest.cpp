@@ -161,12 +161,25 @@ TEST_F(Shell, SearchChecksAndResults) {
                                                          "Minimal masukkan 3-huruf"}));
     dialogs.clear();
     // The second search arrives while the first still runs.
-    standin.failNext("/api/wl/searchContent", "delay", 1, 1500);
+    standin.failNext("/api/wl/searching", "delay", 1, 1500);
     js(Chromium1, "app.searching('a', 'Penulis'); app.searching('b', 'Penulis');");
     ASSERT_TRUE(waitForDialogs(1));
     EXPECT_EQ(dialogs.texts()[0], "Harap Tunggu..Sedang Memproses Pencarian Sebelumnya");
     ASSERT_TRUE(waitForPage(Chromium7, "search_result.html"));
     EXPECT_FALSE(main->catalogue().isSearchRunning);
+}
+
+TEST_F(Shell, ClosingDuringAStalledRequestDoesNotWaitForIt) {
+    startAtLogin();
+    signInAndWaitForHome();
+    standin.failNext("/api/wl/searching", "stall", 1, 60000);
+    js(Chromium1, "app.searching('ekonomi', 'Penulis')");
+    ASSERT_TRUE(spinUntil([&] { return main->catalogue().isSearchRunning; }));
+    // The stall limit is two minutes; a close that waited for it would hang the window.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(main->close());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_TRUE(dialogs.texts().empty());
 }
 
 TEST_F(Shell, AnotherDeviceSignsInAsTheSameMember) {
