@@ -297,9 +297,19 @@ TEST_F(Shell, BookDownloadFailuresAndTheReadingLimit) {
     ASSERT_TRUE(waitForPage(Chromium3, "detail.html"));
     const JsonPtr detail = splash->SawiraLib()->FDetailContentJson.get();
     const std::string file = "/pc/swr/" + (*detail)["data"]["nama_pc_file"].get<std::string>();
+    // The detail page is loaded again after each download: each click waits for the new
+    // document (one not yet clicked in), or the click could go to the page being left.
+    const auto clickReadButton = [&] {
+        ASSERT_TRUE(spinUntil([&] {
+            return js(Chromium3, "!window.readClicked && !!document.querySelector('.btn-baca') "
+                                 "&& document.readyState === 'complete'")
+                .toBool();
+        }));
+        js(Chromium3, "window.readClicked = true; document.querySelector('.btn-baca').click()");
+    };
 
     dialogs.clear();
-    js(Chromium3, "document.querySelector('.btn-baca').click()");
+    clickReadButton();
     ASSERT_TRUE(spinUntil([&] { return main->catalogue().TempStream != nullptr; }));
     EXPECT_EQ(main->catalogue().TempStream->substr(0, 4), "%PDF");
     EXPECT_TRUE(dialogs.texts().empty());
@@ -313,7 +323,7 @@ TEST_F(Shell, BookDownloadFailuresAndTheReadingLimit) {
 
     dialogs.clear();
     standin.failNext(file, "http404");
-    js(Chromium3, "document.querySelector('.btn-baca').click()");
+    clickReadButton();
     ASSERT_TRUE(waitForDialogs(1));
     EXPECT_EQ(dialogs.texts()[0], "Jaringan Error dengan Status : 404");
     EXPECT_TRUE(waitForPage(Chromium3, "detail.html"));
@@ -321,7 +331,7 @@ TEST_F(Shell, BookDownloadFailuresAndTheReadingLimit) {
     // The service gone altogether: a connection failure.
     dialogs.clear();
     standin.stop();
-    js(Chromium3, "document.querySelector('.btn-baca').click()");
+    clickReadButton();
     ASSERT_TRUE(waitForDialogs(1));
     EXPECT_TRUE(dialogs.texts()[0].starts_with("Request Error #671: ")) << dialogs.texts()[0];
     EXPECT_TRUE(waitForPage(Chromium3, "detail.html"));
