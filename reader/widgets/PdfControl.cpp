@@ -722,10 +722,20 @@ void TPdfControl::clearBitmaps() {
     bitmaps_ = {};
 }
 
+void TPdfControl::scheduleNextPage() {
+    if (!prerenderQueued_ && document_->Pages(pageIndex_ + 1)) {
+        prerenderQueued_ = true;
+        QTimer::singleShot(0, this, &TPdfControl::prerenderNextPage);
+    }
+}
+
 void TPdfControl::prerenderNextPage() {
     prerenderQueued_ = false;
     TPdfPage* next = document_->Pages(pageIndex_ + 1);
-    if (!next || !bufferedPageDraw_ || !isVisible())
+    if (!next || !isVisible())
+        return;
+    next->Prepare(); // opened, at least, so that turning to it only renders
+    if (!bufferedPageDraw_)
         return;
     const PageLayout layout = computePageLayout(layoutInput(next));
     const QSize size(layout.width, layout.height);
@@ -814,6 +824,7 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
                     drawOptions_, color);
         image.setDevicePixelRatio(ratio);
         p.drawImage(visible.topLeft(), image);
+        scheduleNextPage();
         return;
     }
     PageBitmap* bitmap = cachedBitmap(pageIndex_, pageRect.size(), ratio, color);
@@ -829,10 +840,7 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
     p.drawImage(pageRect.topLeft(), bitmap->image);
     // Once this frame is on screen, the next page is rendered so that turning to it
     // only shows it.
-    if (!prerenderQueued_ && document_->Pages(pageIndex_ + 1)) {
-        prerenderQueued_ = true;
-        QTimer::singleShot(0, this, &TPdfControl::prerenderNextPage);
-    }
+    scheduleNextPage();
 }
 
 void TPdfControl::blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb color) {

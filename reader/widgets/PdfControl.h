@@ -172,6 +172,7 @@ private:
     void renderBitmap(PageBitmap& bitmap, TPdfPage& page, int index, const QSize& size, qreal ratio,
                       QRgb color);
     void clearBitmaps();
+    void scheduleNextPage();
     void prerenderNextPage();
     PageLayoutInput layoutInput(const TPdfPage* page) const;
 
