@@ -64,11 +64,18 @@ std::unique_ptr<TPdfControl> shownView() {
     return view;
 }
 
+// What PDFium must do for a frame of a page: fill the bitmap white, render into it.
+void renderRaw(const pdfium::BitmapHandle& bitmap, pdfium::FPDF_PAGE page, int w, int h) {
+    const auto& a = pdfium::api();
+    pdfium::Lock lock(pdfium::mutex());
+    a.FPDFBitmap_FillRect(bitmap.get(), 0, 0, w, h, 0xFFFFFFFF);
+    a.FPDF_RenderPageBitmap(bitmap.get(), page, 0, 0, w, h, 0, 0);
+}
+
 // Raw PDFium: pages already loaded, one render into a ready bitmap of the view's size.
 void RawRender(benchmark::State& state) {
     const auto view = shownView();
     const int w = view->DrawWidth(), h = view->DrawHeight();
-    const auto& a = pdfium::api();
     auto doc = std::make_shared<pdfium::DocumentHandle>(
         std::vector<uint8_t>(bookBytes().begin(), bookBytes().end()), "");
     std::vector<std::unique_ptr<pdfium::PageHandle>> pages;
@@ -79,9 +86,7 @@ void RawRender(benchmark::State& state) {
     int index = 0;
     for (auto _ : state) {
         index = (index + 1) % PageCount; // the pages a page turn cycles through
-        pdfium::Lock lock(pdfium::mutex());
-        a.FPDFBitmap_FillRect(bitmap.get(), 0, 0, w, h, 0xFFFFFFFF);
-        a.FPDF_RenderPageBitmap(bitmap.get(), pages[index]->get(), 0, 0, w, h, 0, 0);
+        renderRaw(bitmap, pages[index]->get(), w, h);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -90,7 +95,6 @@ void RawRender(benchmark::State& state) {
 void RawLoadAndRender(benchmark::State& state) {
     const auto view = shownView();
     const int w = view->DrawWidth(), h = view->DrawHeight();
-    const auto& a = pdfium::api();
     auto doc = std::make_shared<pdfium::DocumentHandle>(
         std::vector<uint8_t>(bookBytes().begin(), bookBytes().end()), "");
     QImage image(w, h, QImage::Format_RGB32);
@@ -99,9 +103,7 @@ void RawLoadAndRender(benchmark::State& state) {
     for (auto _ : state) {
         index = (index + 1) % PageCount;
         pdfium::PageHandle page(doc, index);
-        pdfium::Lock lock(pdfium::mutex());
-        a.FPDFBitmap_FillRect(bitmap.get(), 0, 0, w, h, 0xFFFFFFFF);
-        a.FPDF_RenderPageBitmap(bitmap.get(), page.get(), 0, 0, w, h, 0, 0);
+        renderRaw(bitmap, page.get(), w, h);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -187,16 +189,13 @@ void RepaintPlain(benchmark::State& state) {
 void RawOpen(benchmark::State& state) {
     const auto view = shownView();
     const int w = view->DrawWidth(), h = view->DrawHeight();
-    const auto& a = pdfium::api();
     for (auto _ : state) {
         auto doc = std::make_shared<pdfium::DocumentHandle>(
             std::vector<uint8_t>(bookBytes().begin(), bookBytes().end()), "");
         pdfium::PageHandle page(doc, 0);
         QImage image(w, h, QImage::Format_RGB32);
         pdfium::BitmapHandle bitmap(w, h, image.bits(), static_cast<int>(image.bytesPerLine()));
-        pdfium::Lock lock(pdfium::mutex());
-        a.FPDFBitmap_FillRect(bitmap.get(), 0, 0, w, h, 0xFFFFFFFF);
-        a.FPDF_RenderPageBitmap(bitmap.get(), page.get(), 0, 0, w, h, 0, 0);
+        renderRaw(bitmap, page.get(), w, h);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

@@ -720,19 +720,25 @@ void TPdfControl::renderBitmap(PageBitmap& b, TPdfPage& page, int index, const Q
 
 void TPdfControl::clearBitmaps() {
     bitmaps_ = {};
+    aheadOf_ = {};
 }
 
-void TPdfControl::scheduleNextPage() {
-    if (!prerenderQueued_ && document_->Pages(pageIndex_ + 1)) {
-        prerenderQueued_ = true;
-        QTimer::singleShot(0, this, &TPdfControl::prerenderNextPage);
-    }
+void TPdfControl::scheduleNextPage(const QSize& shown, qreal ratio, QRgb color) {
+    // Once for each way a page is shown, not on every repaint of it.
+    const AheadKey key{pageIndex_, shown, ratio, rotation_, drawOptions_, color};
+    if (key == aheadOf_ || !document_->Pages(pageIndex_ + 1))
+        return;
+    aheadOf_ = key;
+    QTimer::singleShot(0, this, &TPdfControl::prerenderNextPage);
 }
 
 void TPdfControl::prerenderNextPage() {
-    prerenderQueued_ = false;
     TPdfPage* next = document_->Pages(pageIndex_ + 1);
-    if (!next || !isVisible())
+    if (!isVisible()) {
+        aheadOf_ = {}; // again once it is shown
+        return;
+    }
+    if (!next)
         return;
     next->Prepare(); // opened, at least, so that turning to it only renders
     if (!bufferedPageDraw_)
@@ -824,7 +830,7 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
                     drawOptions_, color);
         image.setDevicePixelRatio(ratio);
         p.drawImage(visible.topLeft(), image);
-        scheduleNextPage();
+        scheduleNextPage(pageRect.size(), ratio, color);
         return;
     }
     PageBitmap* bitmap = cachedBitmap(pageIndex_, pageRect.size(), ratio, color);
@@ -840,7 +846,7 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
     p.drawImage(pageRect.topLeft(), bitmap->image);
     // Once this frame is on screen, the next page is rendered so that turning to it
     // only shows it.
-    scheduleNextPage();
+    scheduleNextPage(pageRect.size(), ratio, color);
 }
 
 void TPdfControl::blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb color) {

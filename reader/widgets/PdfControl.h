@@ -172,7 +172,7 @@ private:
     void renderBitmap(PageBitmap& bitmap, TPdfPage& page, int index, const QSize& size, qreal ratio,
                       QRgb color);
     void clearBitmaps();
-    void scheduleNextPage();
+    void scheduleNextPage(const QSize& shown, qreal ratio, QRgb color);
     void prerenderNextPage();
     PageLayoutInput layoutInput(const TPdfPage* page) const;
 
@@ -244,7 +244,16 @@ private:
     // Pages bigger than this (in device pixels) keep no bitmap beside the shown one.
     static constexpr qint64 KeptBitmapPixelLimit = 8'847'360;
     quint64 bitmapUse_ = 0;
-    bool prerenderQueued_ = false;
+    // The page, and how it was shown, whose next page was last rendered ahead.
+    struct AheadKey {
+        int index = -1;
+        QSize size;
+        qreal ratio = 0;
+        TPdfRotation rotation = TPdfRotation::prNone;
+        int flags = 0;
+        QRgb color = 0;
+        bool operator==(const AheadKey&) const = default;
+    } aheadOf_;
 
     // The frame on screen once the canvas drew on it outside a paint; the next
     // repaint of the view drops it.
