@@ -681,11 +681,14 @@ void TPdfControl::invalidateChanged(const std::vector<TRect>& before,
     update(changed);
 }
 
-TPdfControl::PageBitmap* TPdfControl::cachedBitmap(int index, const QSize& size, qreal ratio,
-                                                   QRgb color) {
+TPdfControl::PageKey TPdfControl::keyFor(int index, const QSize& size) const {
+    return PageKey{index,     size,         devicePixelRatioF(),
+                   rotation_, drawOptions_, pageColor_.rgba() | 0xFF000000u};
+}
+
+TPdfControl::PageBitmap* TPdfControl::cachedBitmap(const PageKey& key) {
     for (PageBitmap& b : bitmaps_)
-        if (!b.image.isNull() && b.index == index && b.size == size && b.ratio == ratio &&
-            b.rotation == rotation_ && b.flags == drawOptions_ && b.color == color)
+        if (!b.image.isNull() && b.key == key)
             return &b;
     return nullptr;
 }
@@ -698,23 +701,18 @@ TPdfControl::PageBitmap& TPdfControl::spareBitmap(const PageBitmap* keep) {
     return *spare;
 }
 
-void TPdfControl::renderBitmap(PageBitmap& b, TPdfPage& page, int index, const QSize& size,
-                               qreal ratio, QRgb color) {
-    const QSize pixels(std::lround(size.width() * ratio), std::lround(size.height() * ratio));
+void TPdfControl::renderBitmap(PageBitmap& b, TPdfPage& page, const PageKey& key) {
+    const QSize pixels(std::lround(key.size.width() * key.ratio),
+                       std::lround(key.size.height() * key.ratio));
     // Pages of one book share their size: a buffer is reused for another page.
     if (b.image.size() != pixels)
         b.image = QImage(pixels, QImage::Format_RGB32);
-    b.index = -1; // until the render below is done
+    b.key = PageKey{}; // until the render below is done
     page.Render(b.image.bits(), b.image.width(), b.image.height(),
                 static_cast<int>(b.image.bytesPerLine()), 0, 0, b.image.width(), b.image.height(),
-                rotation_, drawOptions_, color);
-    b.image.setDevicePixelRatio(ratio);
-    b.index = index;
-    b.size = size;
-    b.ratio = ratio;
-    b.rotation = rotation_;
-    b.flags = drawOptions_;
-    b.color = color;
+                key.rotation, key.flags, key.color);
+    b.image.setDevicePixelRatio(key.ratio);
+    b.key = key;
     b.used = ++bitmapUse_;
 }
 
@@ -723,12 +721,11 @@ void TPdfControl::clearBitmaps() {
     aheadOf_ = {};
 }
 
-void TPdfControl::scheduleNextPage(const QSize& shown, qreal ratio, QRgb color) {
+void TPdfControl::scheduleNextPage(const PageKey& shown) {
     // Once for each way a page is shown, not on every repaint of it.
-    const AheadKey key{pageIndex_, shown, ratio, rotation_, drawOptions_, color};
-    if (key == aheadOf_ || !document_->Pages(pageIndex_ + 1))
+    if (shown == aheadOf_ || !document_->Pages(pageIndex_ + 1))
         return;
-    aheadOf_ = key;
+    aheadOf_ = shown;
     QTimer::singleShot(0, this, &TPdfControl::prerenderNextPage);
 }
 
@@ -744,19 +741,17 @@ void TPdfControl::prerenderNextPage() {
     if (!bufferedPageDraw_)
         return;
     const PageLayout layout = computePageLayout(layoutInput(next));
-    const QSize size(layout.width, layout.height);
-    const qreal ratio = devicePixelRatioF();
-    const QRgb color = pageColor_.rgba() | 0xFF000000u;
+    const PageKey key = keyFor(pageIndex_ + 1, QSize(layout.width, layout.height));
     // Big pages are rendered directly each time, and their bitmaps are not kept twice.
-    if (size.isEmpty() ||
-        rendersDirectly(size.width(), size.height(), layout.viewWidth, layout.viewHeight) ||
-        size.width() * ratio * size.height() * ratio > KeptBitmapPixelLimit ||
-        cachedBitmap(pageIndex_ + 1, size, ratio, color))
+    if (key.size.isEmpty() ||
+        rendersDirectly(layout.width, layout.height, layout.viewWidth, layout.viewHeight) ||
+        layout.width * key.ratio * layout.height * key.ratio > KeptBitmapPixelLimit ||
+        cachedBitmap(key))
         return;
-    const QSize shownSize(layout_.width, layout_.height);
+    const PageBitmap* shown =
+        cachedBitmap(keyFor(pageIndex_, QSize(layout_.width, layout_.height)));
     try {
-        renderBitmap(spareBitmap(cachedBitmap(pageIndex_, shownSize, ratio, color)), *next,
-                     pageIndex_ + 1, size, ratio, color);
+        renderBitmap(spareBitmap(shown), *next, key);
     } catch (const std::exception&) {
         // A page that cannot be rendered ahead is rendered, and reported, when shown.
     }
@@ -830,13 +825,14 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
                     drawOptions_, color);
         image.setDevicePixelRatio(ratio);
         p.drawImage(visible.topLeft(), image);
-        scheduleNextPage(pageRect.size(), ratio, color);
+        scheduleNextPage(keyFor(pageIndex_, pageRect.size()));
         return;
     }
-    PageBitmap* bitmap = cachedBitmap(pageIndex_, pageRect.size(), ratio, color);
+    const PageKey key = keyFor(pageIndex_, pageRect.size());
+    PageBitmap* bitmap = cachedBitmap(key);
     if (!bitmap) {
         bitmap = &spareBitmap(nullptr);
-        renderBitmap(*bitmap, page, pageIndex_, pageRect.size(), ratio, color);
+        renderBitmap(*bitmap, page, key);
         if (bitmap->image.width() * qint64(bitmap->image.height()) > KeptBitmapPixelLimit)
             for (PageBitmap& other : bitmaps_)
                 if (&other != bitmap)
@@ -846,7 +842,7 @@ void TPdfControl::drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, c
     p.drawImage(pageRect.topLeft(), bitmap->image);
     // Once this frame is on screen, the next page is rendered so that turning to it
     // only shows it.
-    scheduleNextPage(pageRect.size(), ratio, color);
+    scheduleNextPage(key);
 }
 
 void TPdfControl::blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb color) {

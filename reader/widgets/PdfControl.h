@@ -167,12 +167,13 @@ private:
     void invalidate();
     void invalidateChanged(const std::vector<TRect>& before, const std::vector<TRect>& after);
     struct PageBitmap;
-    PageBitmap* cachedBitmap(int index, const QSize& size, qreal ratio, QRgb color);
+    struct PageKey;
+    PageKey keyFor(int index, const QSize& size) const;
+    PageBitmap* cachedBitmap(const PageKey& key);
     PageBitmap& spareBitmap(const PageBitmap* keep);
-    void renderBitmap(PageBitmap& bitmap, TPdfPage& page, int index, const QSize& size, qreal ratio,
-                      QRgb color);
+    void renderBitmap(PageBitmap& bitmap, TPdfPage& page, const PageKey& key);
     void clearBitmaps();
-    void scheduleNextPage(const QSize& shown, qreal ratio, QRgb color);
+    void scheduleNextPage(const PageKey& shown);
     void prerenderNextPage();
     PageLayoutInput layoutInput(const TPdfPage* page) const;
 
@@ -228,32 +229,29 @@ private:
     QScrollBar* vertBar_ = nullptr;
     bool syncingBars_ = false;
 
-    // Buffered page bitmaps and what each was rendered for: the shown page, the page
-    // shown before it and the next page, rendered ahead while the user reads.
-    struct PageBitmap {
-        QImage image;
+    // A page as rendered: which page, at what size, pixel ratio, rotation, options, colour.
+    struct PageKey {
         int index = -1;
         QSize size;
         qreal ratio = 0;
         TPdfRotation rotation = TPdfRotation::prNone;
         int flags = 0;
         QRgb color = 0;
+        bool operator==(const PageKey&) const = default;
+    };
+    // Buffered page bitmaps: the shown page, the page shown before it and the next
+    // page, rendered ahead while the user reads.
+    struct PageBitmap {
+        QImage image;
+        PageKey key;
         quint64 used = 0;
     };
     std::array<PageBitmap, 3> bitmaps_;
     // Pages bigger than this (in device pixels) keep no bitmap beside the shown one.
     static constexpr qint64 KeptBitmapPixelLimit = 8'847'360;
     quint64 bitmapUse_ = 0;
-    // The page, and how it was shown, whose next page was last rendered ahead.
-    struct AheadKey {
-        int index = -1;
-        QSize size;
-        qreal ratio = 0;
-        TPdfRotation rotation = TPdfRotation::prNone;
-        int flags = 0;
-        QRgb color = 0;
-        bool operator==(const AheadKey&) const = default;
-    } aheadOf_;
+    // The shown page whose next page was last rendered ahead.
+    PageKey aheadOf_;
 
     // The frame on screen once the canvas drew on it outside a paint; the next
     // repaint of the view drops it.
