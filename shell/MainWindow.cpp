@@ -83,7 +83,6 @@ void TFormMain::FormCreate() {
         while (!*clientArrived)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         clientJson.get(); // answers every failure with an envelope
-        ServiceAdapter::watchRequests(lib_);
         service_ = std::make_unique<ServiceAdapter>(lib_);
         pages_ = std::make_unique<CataloguePages>(
             PageSources{lib_.FPath, lib_.baseUrl(), lib_.FClientJson, env_.dialogs},

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "ProductPicture.h"
+#include "ServiceAdapter.h"
 
 namespace sumberlaras {
 
@@ -47,6 +48,8 @@ void TFormSplash::showEvent(QShowEvent* e) {
 void TFormSplash::FormShow() {
     completed_ = false;
     sawira_ = std::make_unique<TSawiraLib>(dialogs_, options_);
+    // Before the first request: the hooks are read by every request's thread.
+    ServiceAdapter::watchRequests(*sawira_);
     TSawiraLib* lib = sawira_.get();
     auto answer = std::make_shared<Json>();
     TaskSpec spec;
