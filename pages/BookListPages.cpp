@@ -1,11 +1,13 @@
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageBuilders.h"
 #include "pages/PageText.h"
 
 namespace sumberlaras::pages {
 
-std::string bookListPage(BookListKind kind, const std::string& base, const std::string& title,
+std::string bookListPage(BookListKind kind, const std::string& base, const std::string& heading,
                          const Json& cards) {
+    const std::string title = sanitizeMarkup(heading);
     std::string middle;
     if (kind == BookListKind::Category)
         middle = "<li class=\"breadcrumb-item\"><a href=\"#\" "

@@ -181,7 +181,7 @@ void CataloguePages::renderDetailContent(BrowserView& Chr, const std::string& Fr
         const JsonPtr answer = answerOf(answers_.FDetailContentJson);
         writeAndLoad(Chr, "detail.html",
                      pages::detailPage(pages::object(*client, "data"),
-                                       pages::object(*answer, "data"), From));
+                                       pages::object(*answer, "data"), From, sources_.baseUrl));
     });
 }
 

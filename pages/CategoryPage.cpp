@@ -1,3 +1,4 @@
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageBuilders.h"
 #include "pages/PageText.h"
@@ -58,7 +59,7 @@ std::string categoryPage(const Json& departments) {
     for (const auto& dept : departments) {
         if (offeredInSelector(dept))
             page << "<option value=\"" + attr(text(dept, "id_departemen")) + "\">" +
-                        text(dept, "nama_departemen") + "</option>";
+                        sanitizeMarkup(text(dept, "nama_departemen")) + "</option>";
     }
     page << "</select>";
     page << "</li>";
@@ -72,8 +73,8 @@ std::string categoryPage(const Json& departments) {
             page << "<div class=\"col-sm-3\">";
             page << "<div class=\"category-box\">";
             page << "<h3><a href=\"javascript:void(0);\" onClick=\"" +
-                        kategoriCall(category, idDept) + ";\">" + text(category, "nama_kategori") +
-                        "</a></h3>";
+                        kategoriCall(category, idDept) + ";\">" +
+                        sanitizeMarkup(text(category, "nama_kategori")) + "</a></h3>";
             page << "<ul>";
             for (const auto& sub : items(category, "data_sub_kategori"))
                 page << "<li><a href=\"javascript:void(0);\" onClick=\"" +

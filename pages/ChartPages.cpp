@@ -1,3 +1,4 @@
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageBuilders.h"
 #include "pages/PageText.h"
@@ -65,19 +66,20 @@ std::string chartRow(const ChartFamily& f, const Json& row, const std::string& b
     line("<h4 class=\"author\">" + html(text(row, "penulis")) + "</h4>");
     const std::string publisher = text(row, "penerbit");
     const std::string isbn = text(row, "isbn");
-    line("<h4 class=\"author\">" + (appended ? html(publisher) : publisher) + "</h4>");
-    line("<h4 class=\"author\">" + (appended ? html(isbn) : isbn) + "</h4>");
+    line("<h4 class=\"author\">" + (appended ? html(publisher) : sanitizeMarkup(publisher)) +
+         "</h4>");
+    line("<h4 class=\"author\">" + (appended ? html(isbn) : sanitizeMarkup(isbn)) + "</h4>");
     if (f.rating)
         line("<input id=\"rating\" class=\"rating-detail\" type=\"number\" min=\"0\" max=\"5\" "
              "step=\"1\" data-size=\"sm\" value=\"" +
              attr(text(row, "nilai_rate")) + "\">");
     line("<span class=\"more\">");
-    line(text(row, "sinopsis"));
+    line(sanitizeMarkup(text(row, "sinopsis")));
     line("</span>");
     line("</div>");
     line("</div>");
     line("<div class=\"col-sm-2\">");
-    line("<p class=\"txt16\"><span>Stok</span>: " + text(row, "stok") + "/" + text(row, "qty") +
+    line("<p class=\"txt16\"><span>Stok</span>: " + count(row, "stok") + "/" + count(row, "qty") +
          "</p>");
     line("<button type=\"button\" class=\"" +
          std::string(appended ? "btn btn-primary btn-block" : f.readButtonClass) +

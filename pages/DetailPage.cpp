@@ -1,3 +1,5 @@
+#include "pages/CssColour.h"
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageBuilders.h"
 #include "pages/PageText.h"
@@ -29,9 +31,10 @@ void writeTableRow(PageText& page, std::string_view label, const std::string& va
 
 } // namespace
 
-std::string detailPage(const Json& partner, const Json& detail, const std::string& from) {
-    const std::string read = text(partner, "warna_hover_baca");
-    const std::string title = text(detail, "judul");
+std::string detailPage(const Json& partner, const Json& detail, const std::string& from,
+                       const std::string& base) {
+    const std::string read = cssColour(text(partner, "warna_hover_baca"));
+    const std::string title = sanitizeMarkup(text(detail, "judul"));
     PageText page;
     page << "<!DOCTYPE html>";
     page << "<html lang=\"en\">";
@@ -74,12 +77,12 @@ std::string detailPage(const Json& partner, const Json& detail, const std::strin
     page << "<table class=\"table table-striped\">";
     page << "<tbody>";
     writeTableRow(page, "Judul", title);
-    writeTableRow(page, "Tahun Terbit", text(detail, "tahun_terbit"));
-    writeTableRow(page, "Penulis", text(detail, "penulis"));
-    writeTableRow(page, "Penerbit", text(detail, "penerbit"));
-    writeTableRow(page, "ISBN", text(detail, "isbn"));
-    writeTableRow(page, "Kategori", text(detail, "kategori"));
-    writeTableRow(page, "Stok", text(detail, "stok") + "/" + text(detail, "qty"));
+    for (const auto& [label, member] :
+         {std::pair{"Tahun Terbit", "tahun_terbit"}, std::pair{"Penulis", "penulis"},
+          std::pair{"Penerbit", "penerbit"}, std::pair{"ISBN", "isbn"},
+          std::pair{"Kategori", "kategori"}})
+        writeTableRow(page, label, sanitizeMarkup(text(detail, member)));
+    writeTableRow(page, "Stok", count(detail, "stok") + "/" + count(detail, "qty"));
     page << "</tbody>";
     page << "</table>";
     page << "</div>";
@@ -87,13 +90,14 @@ std::string detailPage(const Json& partner, const Json& detail, const std::strin
     page << "<div class=\"description\">";
     page << "<h3>Sinopsis</h3>";
     page << "<div class=\"desc-detail\">";
-    page << text(detail, "sinopsis");
+    page << sanitizeMarkup(text(detail, "sinopsis"));
     page << "</div>";
     page << "</div>";
     page << "</div>";
     page << "<div class=\"col-sm-3 border-left\">";
     page << "<div class=\"image-wrapper\">";
-    page << "<img src=\"img/loading.jpg\" data-src=\"" + attr(text(detail, "cover_file")) +
+    page << "<img src=\"img/loading.jpg\" data-src=\"" +
+                attr(serviceAddress(text(detail, "cover_file"), base)) +
                 "\" alt=\"book\" class=\"img-responsive center-block img-books lazyload\">";
     page << "</div>";
     page << "<button type=\"button\" class=\"btn btn-success btn-block btn-baca\" "

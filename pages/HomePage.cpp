@@ -1,3 +1,4 @@
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageBuilders.h"
 #include "pages/PageText.h"
@@ -113,10 +114,10 @@ std::string homePage(const Json& partner, const std::string& base, const Json& b
                 "class=\"modal-header\"><button type=\"button\" class=\"close\" "
                 "data-dismiss=\"modal\" aria-hidden=\"true\">&times;</button></div><div "
                 "class=\"modal-body\">";
-        page << "<img src=\"" + attr(text(partner, "foto_intro")) +
+        page << "<img src=\"" + attr(serviceAddress(text(partner, "foto_intro"), base)) +
                     "\" alt=\"profile\" class=\"img-responsive img-circle\" "
                     "style=\"margin-bottom:15px; margin-right:15px; float:left; width:180px;\">";
-        page << text(partner, "keterangan_intro");
+        page << sanitizeMarkup(text(partner, "keterangan_intro"));
         page << "</div>";
         page << "</div>";
         page << "</div>";

@@ -1,3 +1,5 @@
+#include "pages/CssColour.h"
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageBuilders.h"
 #include "pages/PageText.h"
@@ -11,15 +13,15 @@ std::string loginPage(const Json& partner, const std::string& base) {
     page << "<title>Please Login</title><link href=\"css/bootstrap.min.css\" rel=\"stylesheet\">";
     page << "<link href=\"css/style.css\" rel=\"stylesheet\">";
     page << "<style>.btn-style {color: #ffffff; background-color: " +
-                text(partner, "warna_button_login") + ";}";
+                cssColour(text(partner, "warna_button_login")) + ";}";
     page << ".btn-style:hover {color: #ffffff;background-color: " +
-                text(partner, "warna_hover_button_login") + ";}";
-    page << "a {color: " + text(partner, "warna_button_login") + "}";
+                cssColour(text(partner, "warna_hover_button_login")) + ";}";
+    page << "a {color: " + cssColour(text(partner, "warna_button_login")) + "}";
     page << "</style></head><body><div class=\"container\"><div class=\"row\"><div "
             "class=\"col-md-4 col-xs-12 col-sm-4 col-md-offset-4 login-register-wrapper\">";
     page << "<img src=\"" + base + "/prod/img/logo/" + attr(text(partner, "logo_login")) +
                 "\" alt=\"logo\" class=\"img-responsive center-block\">";
-    page << "<h2 class=\"text-center\">" + text(partner, "nama") +
+    page << "<h2 class=\"text-center\">" + sanitizeMarkup(text(partner, "nama")) +
                 "</h2><p class=\"text-center mb30\">Belum punya akun? Daftar <a "
                 "href=\"javascript:void(0);\" onClick=\"app.registerPage()\">di sini</a></p>";
     page << "<form id=\"login_form\"><div class=\"form-group\"><label "

@@ -1,14 +1,16 @@
 #include "pages/PageBlocks.h"
 
+#include "pages/CssColour.h"
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageText.h"
 
 namespace sumberlaras::pages {
 
 void writeThemeRules(PageText& page, const Json& partner, unsigned parts) {
-    const std::string header = text(partner, "warna_header");
-    const std::string accent = text(partner, "warna_button_login");
-    const std::string hover = text(partner, "warna_hover_button_login");
-    const std::string read = text(partner, "warna_hover_baca");
+    const std::string header = cssColour(text(partner, "warna_header"));
+    const std::string accent = cssColour(text(partner, "warna_button_login"));
+    const std::string hover = cssColour(text(partner, "warna_hover_button_login"));
+    const std::string read = cssColour(text(partner, "warna_hover_baca"));
     if (parts & ThemeHeader) {
         page << ".navbar-default{ background-color: " + header + "; }";
         page << ".search-area .btn-filter:hover, .search-area .btn-filter:focus{ color: " + accent +
@@ -172,10 +174,11 @@ std::string bookCard(const Json& card, const std::string& base, const CardStyle&
          attr(text(card, "img")) +
          "\" alt=\"book\" class=\"img-responsive center-block img-books lazyload\">");
     line("<div class=\"describe-wrap\">");
-    line("<h3 class=\"title-books\">" + (style.escapeTitleAndAuthor ? html(title) : title) +
-         "</h3>");
-    line("<h4 class=\"author\">" + (style.escapeTitleAndAuthor ? html(author) : author) + "</h4>");
-    line("<h4 class=\"author\">Stok : " + text(card, "stok") + "/" + text(card, "qty") + "</h4>");
+    line("<h3 class=\"title-books\">" +
+         (style.escapeTitleAndAuthor ? html(title) : sanitizeMarkup(title)) + "</h3>");
+    line("<h4 class=\"author\">" +
+         (style.escapeTitleAndAuthor ? html(author) : sanitizeMarkup(author)) + "</h4>");
+    line("<h4 class=\"author\">Stok : " + count(card, "stok") + "/" + count(card, "qty") + "</h4>");
     line("<input  class=\"rating-detail\" type=\"number\" min=\"0\" max=\"5\" step=\"1\" "
          "data-size=\"sm\" value=\"" +
          attr(text(card, "nilai_rate")) + "\">");

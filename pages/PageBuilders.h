@@ -31,7 +31,9 @@ std::string chartRows(ChartKind kind, const std::string& base, const Json& rows)
 std::string chartLoadMoreFunction(ChartKind kind);
 std::string chartLoadMoreLink(ChartKind kind, int nextPage);
 
-std::string detailPage(const Json& partner, const Json& detail, const std::string& from);
+// Complete image addresses ("cover_file") are kept only on the service's host.
+std::string detailPage(const Json& partner, const Json& detail, const std::string& from,
+                       const std::string& base);
 
 std::string searchPage(const Json& partner, const std::string& base, const Json& answer, int page,
                        const std::string& keyword, const std::string& field);

@@ -1,5 +1,7 @@
 #include "pages/PageText.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace sumberlaras::pages {
@@ -74,6 +76,43 @@ long long integer(const Json& object, std::string_view name) {
             return out;
     }
     return 0;
+}
+
+std::string count(const Json& object, std::string_view name) {
+    const Json* value = member(object, name);
+    if (!value || value->is_null())
+        return {}; // absent members stay empty text
+    return std::to_string(integer(object, name));
+}
+
+namespace {
+
+// "scheme://authority" in lower case; empty when there is none.
+std::string origin(std::string_view url) {
+    const size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos)
+        return {};
+    const size_t end = url.find_first_of("/?#\\", scheme + 3);
+    std::string out(url.substr(0, end));
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (out.starts_with("https://") && out.ends_with(":443"))
+        out.resize(out.size() - 4); // the default port, said or not
+    return out;
+}
+
+} // namespace
+
+std::string serviceAddress(std::string_view url, std::string_view base) {
+    // Blanks and control characters are dropped by the browser before it reads
+    // an address, so they could hide another host.
+    if (url.empty() ||
+        std::any_of(url.begin(), url.end(), [](unsigned char c) { return c <= 0x20 || c == 0x7f; }))
+        return {};
+    const std::string wanted = origin(base);
+    if (wanted.rfind("https://", 0) != 0 || origin(url) != wanted)
+        return {};
+    return std::string(url);
 }
 
 const Json& items(const Json& object, std::string_view name) {

@@ -17,6 +17,15 @@ const Json& items(const Json& object, std::string_view member);
 // The object member, or an empty object.
 const Json& object(const Json& parent, std::string_view member);
 
+// A count the page prints ("stok", "total_rows"): the member read as an
+// integer, in decimal, so that no text of the answer reaches the page; an
+// absent or null member is empty text.
+std::string count(const Json& object, std::string_view member);
+
+// An image address from the service when it is an https address on the
+// service's own host (`base`: scheme and host of the service); otherwise empty.
+std::string serviceAddress(std::string_view url, std::string_view base);
+
 // "&", "<", ">" and the double quote as entities; nothing else changes.
 std::string html(std::string_view value);
 

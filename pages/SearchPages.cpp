@@ -1,3 +1,4 @@
+#include "pages/MarkupSanitizer.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageBuilders.h"
 #include "pages/PageText.h"
@@ -61,8 +62,8 @@ std::string searchPage(const Json& partner, const std::string& base, const Json&
     out << "<div class=\"row\">";
     out << "<ol class=\"breadcrumb\">";
     out << "<li class=\"breadcrumb-item\"><a href=\"#\" onClick=\"app.back()\">Home</a></li>";
-    out << "<li class=\"breadcrumb-item active\">Hasil Pencarian : " + keyword +
-               " ( Found : " + text(answer, "total_rows") + " Records )</li>";
+    out << "<li class=\"breadcrumb-item active\">Hasil Pencarian : " + sanitizeMarkup(keyword) +
+               " ( Found : " + count(answer, "total_rows") + " Records )</li>";
     out << "</ol>";
     out << "</div>";
     out << "<div class=\"row small-gutters multiple-items\" id=\"contents\">";
@@ -115,8 +116,9 @@ std::string sentenceSearchPage(const Json& partner, const std::string& base, con
     out << "<div class=\"row\">";
     out << "<ol class=\"breadcrumb\">";
     out << "<li class=\"breadcrumb-item\"><a href=\"#\" onClick=\"app.back()\">Home</a></li>";
-    out << "<li class=\"breadcrumb-item active\">Hasil Pencarian Kalimat : " + keyword +
-               " ( Found " + text(answer, "total_rows") + " Records)</li>";
+    out << "<li class=\"breadcrumb-item active\">Hasil Pencarian Kalimat : " +
+               sanitizeMarkup(keyword) + " ( Found " + count(answer, "total_rows") +
+               " Records)</li>";
     out << "</ol>";
     out << "</div>";
     out << "<div class=\"row\">";
@@ -135,10 +137,10 @@ std::string sentenceSearchPage(const Json& partner, const std::string& base, con
         out << "<h3 class=\"title-books\"><a href=\"javascript:void(0);\" "
                "onClick=\"app.detailFromSearch('" +
                    id + "')\">" + html(text(hit, "judul")) + "</a></h3>";
-        out << "<h4 class=\"author\">Halaman : " + text(hit, "halaman") + "</h4>";
+        out << "<h4 class=\"author\">Halaman : " + html(text(hit, "halaman")) + "</h4>";
         out << "<h4 class=\"author\">Isi Buku : </h4>";
         out << "<span class=\"more\">";
-        out << text(hit, "hal_txt");
+        out << sanitizeMarkup(text(hit, "hal_txt"));
         out << "</span>";
         out << "</div>";
         out << "</div>";
