@@ -147,14 +147,18 @@ void TFormMain::buildViews() {
         QUrl(QString::fromStdString(lib_.baseUrl())).host().toStdString();
     for (int i = 0; i < 7; ++i) {
         const ViewId id = static_cast<ViewId>(i + 1);
-        rules_[i].dataFolder = [this] { return lib_.FPath; };
+        rules_[i].dataFolder = lib_.FPath;
+        rules_[i].serviceBase = lib_.baseUrl();
         rules_[i].serviceHost = serviceHost;
         rules_[i].caFile = lib_.transport().caBundle;
         rules_[i].deliver = [this, id](const bridge::BridgeMessage& m) {
             if (catalogue_ && !closing_)
                 catalogue_->receive(m, id);
         };
-        rules_[i].openExternally = [this](const std::string& url) { openExternally(url); };
+        rules_[i].openExternally = [this](const std::string& url) {
+            if (!closing_)
+                openExternally(url);
+        };
         adapters_[i] =
             std::make_unique<WebEngineBrowserView>(this, [this, i] { return makeView(i); });
     }
@@ -179,7 +183,8 @@ QWebEngineView* TFormMain::makeView(int i) {
         s->setAttribute(QWebEngineSettings::PluginsEnabled, true);
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     }
-    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    // No page needs to read remote answers: images load without it.
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     browser_->addWidget(v);
     return v;
 }

@@ -66,6 +66,22 @@ std::optional<Failure> ControlState::takeFailure(const std::string& path) {
     return failure;
 }
 
+void ControlState::setRewrite(const std::string& path, Json members) {
+    std::lock_guard lock(mutex_);
+    rewrites_[path] = std::move(members);
+}
+
+Json ControlState::rewriteFor(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    const auto found = rewrites_.find(path);
+    return found == rewrites_.end() ? Json::object() : found->second;
+}
+
+void ControlState::clearRewrites() {
+    std::lock_guard lock(mutex_);
+    rewrites_.clear();
+}
+
 void ControlState::record(Json entry) {
     std::lock_guard lock(mutex_);
     log_.push_back(std::move(entry));

@@ -31,6 +31,12 @@ public:
     // The failure planned for the next request to `path`, if any; uses it up.
     std::optional<Failure> takeFailure(const std::string& path);
 
+    // Member values that replace the service's own in every answer to `path`
+    // until cleared (see rewriteMembers).
+    void setRewrite(const std::string& path, Json members);
+    Json rewriteFor(const std::string& path) const;
+    void clearRewrites();
+
     void record(Json entry);
     Json log() const;
     void clearLog();
@@ -44,6 +50,7 @@ private:
     mutable std::mutex mutex_;
     Json verdict_ = Json{{"code", "200"}, {"msg", "Versi aplikasi terbaru"}};
     std::map<std::string, Plan> plans_;
+    std::map<std::string, Json> rewrites_;
     std::deque<Json> log_;
 };
 

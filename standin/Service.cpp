@@ -1,5 +1,7 @@
 #include "Service.h"
 
+#include "Rewrite.h"
+
 #include <chrono>
 #include <thread>
 
@@ -257,6 +259,13 @@ void Service::handle(const httplib::Request& request, httplib::Response& respons
         sendJson(response, envelope("500", std::string("Kesalahan pada server: ") + error.what()),
                  500);
     }
+    if (const Json members = control_.rewriteFor(request.path); !members.empty()) {
+        Json body = Json::parse(response.body, nullptr, false);
+        if (!body.is_discarded()) {
+            rewriteMembers(body, members);
+            sendJson(response, body, response.status);
+        }
+    }
     if (failure && failure->mode == FailureMode::Stall) {
         stall(response, failure->delayMs);
     }
@@ -306,6 +315,22 @@ void Service::installControl() {
                      }
                      control_.planFailures(path, Failure{*mode, plan.value("delay_ms", 0)},
                                            plan.value("count", 1));
+                     sendJson(rs, envelope("200", "OK"));
+                 }));
+    server_.Post("/control/rewrite",
+                 guarded([this](const httplib::Request& rq, httplib::Response& rs) {
+                     const Json plan = Json::parse(rq.body);
+                     const std::string path = plan.value("path", "");
+                     if (path.empty() || path[0] != '/' || !plan.contains("set") ||
+                         !plan["set"].is_object()) {
+                         throw std::runtime_error("\"path\" and a \"set\" object are required");
+                     }
+                     control_.setRewrite(path, plan["set"]);
+                     sendJson(rs, envelope("200", "OK"));
+                 }));
+    server_.Post("/control/clear-rewrites",
+                 guarded([this](const httplib::Request&, httplib::Response& rs) {
+                     control_.clearRewrites();
                      sendJson(rs, envelope("200", "OK"));
                  }));
     server_.Post("/control/clear-failures",

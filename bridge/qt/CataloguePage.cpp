@@ -21,12 +21,16 @@ QString qtWebChannelScript() {
     return QString::fromUtf8(f.readAll());
 }
 
-// Only a page loaded from the data folder gets `app`.
+// Only a page loaded from the data folder gets `app`. The page's path is
+// compared decoded: the browser encodes spaces and letters such as "é".
 QString guardedAppScript(const std::string& dataFolder) {
-    const std::string prefix = fileUrl(dataFolder) + "/";
-    const Json prefixText = prefix;
-    return QString::fromStdString("if (String(location.href).indexOf(" + prefixText.dump() +
-                                  ") === 0) {\n" + appScript("sumberlaras") + "}\n");
+    const Json prefix = dataFolder + "/";
+    const std::string prefixText = prefix.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return QString::fromStdString(
+        "if ((function () { try { return location.protocol === 'file:' && "
+        "decodeURIComponent(location.pathname).indexOf(" +
+        prefixText + ") === 0; } catch (e) { return false; } })()) {\n" + appScript("sumberlaras") +
+        "}\n");
 }
 
 } // namespace
@@ -36,7 +40,7 @@ BridgeEndpoint::BridgeEndpoint(QWebEnginePage* page, const CataloguePageRules& r
 
 void BridgeEndpoint::receive(const QString& name, const QString& argsJson) {
     const std::string url = page_->url().toString(QUrl::FullyEncoded).toStdString();
-    if (!isInDataFolder(url, rules_.dataFolder())) {
+    if (!isInDataFolder(url, rules_.dataFolder)) {
         qCInfo(lcBridge, "ignored %s from a page outside the data folder", qPrintable(name));
         return;
     }
@@ -49,9 +53,25 @@ void BridgeEndpoint::receive(const QString& name, const QString& argsJson) {
         rules_.deliver(*message);
 }
 
+RequestLock::RequestLock(const CataloguePageRules& rules, QObject* parent)
+    : QWebEngineUrlRequestInterceptor(parent), rules_(rules) {}
+
+void RequestLock::interceptRequest(QWebEngineUrlRequestInfo& info) {
+    const QUrl& url = info.requestUrl();
+    if (url.scheme() == QLatin1String("data"))
+        return; // inline images of the style sheets; they reach nothing
+    if (!mayRequest(url.toString(QUrl::FullyEncoded).toStdString(), rules_.dataFolder,
+                    rules_.serviceBase)) {
+        qCInfo(lcBridge, "request refused: %s", qPrintable(url.toDisplayString()));
+        info.block(true);
+    }
+}
+
 CataloguePage::CataloguePage(QWebEngineProfile* profile, const CataloguePageRules& rules,
                              QObject* parent)
-    : QWebEnginePage(profile, parent), rules_(rules), endpoint_(this, rules) {
+    : QWebEnginePage(profile, parent), rules_(rules), endpoint_(this, rules),
+      requests_(rules, this) {
+    setUrlRequestInterceptor(&requests_);
     channel_.registerObject(QStringLiteral("sumberlaras"), &endpoint_);
     setWebChannel(&channel_, QWebEngineScript::MainWorld);
     installBridge();
@@ -63,7 +83,7 @@ CataloguePage::CataloguePage(QWebEngineProfile* profile, const CataloguePageRule
                 const std::string target =
                     request.requestedUrl().toString(QUrl::FullyEncoded).toStdString();
                 if (request.isUserInitiated() && rules_.openExternally &&
-                    judgeNavigation(target, rules_.dataFolder(), true) ==
+                    judgeNavigation(target, rules_.dataFolder, true) ==
                         NavigationVerdict::OpenExternally)
                     rules_.openExternally(target);
                 else
@@ -96,7 +116,7 @@ void CataloguePage::installBridge() {
 
     QWebEngineScript app;
     app.setName(QStringLiteral("app"));
-    app.setSourceCode(guardedAppScript(rules_.dataFolder()));
+    app.setSourceCode(guardedAppScript(rules_.dataFolder));
     app.setInjectionPoint(QWebEngineScript::DocumentCreation);
     app.setWorldId(QWebEngineScript::MainWorld);
     app.setRunsOnSubFrames(false);
@@ -106,8 +126,14 @@ void CataloguePage::installBridge() {
 }
 
 bool CataloguePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool) {
+    // Every form goes through `app`: a form the browser submits itself (its
+    // handler not yet attached) would put the password in the address.
+    if (type == NavigationTypeFormSubmitted) {
+        qCInfo(lcBridge, "form submission refused");
+        return false;
+    }
     const std::string target = url.toString(QUrl::FullyEncoded).toStdString();
-    switch (judgeNavigation(target, rules_.dataFolder(), type == NavigationTypeLinkClicked)) {
+    switch (judgeNavigation(target, rules_.dataFolder, type == NavigationTypeLinkClicked)) {
     case NavigationVerdict::Allow:
         return true;
     case NavigationVerdict::OpenExternally:

@@ -5,6 +5,7 @@
 
 #include <QWebChannel>
 #include <QWebEnginePage>
+#include <QWebEngineUrlRequestInterceptor>
 
 #include "bridge/CatalogueSeams.h"
 #include "bridge/MessageTable.h"
@@ -12,9 +13,11 @@
 namespace sumberlaras::bridge {
 
 // What every catalogue view shares: where the data folder is, whom to trust
-// and where messages and outside links go.
+// and where messages and outside links go. Values, not references to the
+// service client: late messages can arrive while the program closes.
 struct CataloguePageRules {
-    std::function<std::string()> dataFolder;
+    std::string dataFolder;
+    std::string serviceBase; // pages fetch nothing but the data folder and this
     std::string serviceHost; // images of this host may use the service's CA
     std::string caFile;      // empty: nothing beyond the system's trust
     std::function<void(const BridgeMessage&)> deliver;
@@ -30,6 +33,18 @@ public:
 
 private:
     QWebEnginePage* page_;
+    const CataloguePageRules& rules_;
+};
+
+// Refuses every request of a page but those to the data folder and the
+// service's host, whatever markup or script asked for it.
+class RequestLock final : public QWebEngineUrlRequestInterceptor {
+    Q_OBJECT
+public:
+    RequestLock(const CataloguePageRules& rules, QObject* parent);
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override;
+
+private:
     const CataloguePageRules& rules_;
 };
 
@@ -50,6 +65,7 @@ private:
     const CataloguePageRules& rules_;
     QWebChannel channel_;
     BridgeEndpoint endpoint_;
+    RequestLock requests_;
 };
 
 } // namespace sumberlaras::bridge

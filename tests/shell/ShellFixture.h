@@ -68,9 +68,13 @@ protected:
         return n;
     }
 
+    // The folder that holds the data folder; users' names put spaces and
+    // letters such as "é" in it.
+    std::string dataHome = "appdata";
+
     SawiraLibOptions options(const std::string& device = "0A1B2C3D") {
         SawiraLibOptions o;
-        o.dataRoot = (root / "appdata").string();
+        o.dataRoot = (root / dataHome).string();
         o.deviceId = device;
         return o;
     }

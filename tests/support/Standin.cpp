@@ -183,6 +183,10 @@ void Standin::failNext(const std::string& path, const std::string& mode, int cou
     control("POST", "/control/fail", request.dump());
 }
 
+void Standin::rewrite(const std::string& path, const Json& members) {
+    control("POST", "/control/rewrite", Json{{"path", path}, {"set", members}}.dump());
+}
+
 void Standin::clearFailures() {
     control("POST", "/control/clear-failures", "{}");
 }

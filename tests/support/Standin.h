@@ -34,6 +34,9 @@ public:
     // empty, array, html, broken, delay, stall, drop).
     void failNext(const std::string& path, const std::string& mode, int count = 1, int delayMs = 0);
     void clearFailures();
+    // Every later answer to `path` gets these member values wherever its
+    // objects hold those members.
+    void rewrite(const std::string& path, const Json& members);
     // Requests received so far, in order: method, path, query,
     // headers [[name, value], ...], body, content_type.
     Json log() const;
