@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -59,8 +58,6 @@ public:
     // Called once a book document is in TempStream. Without it the detail
     // page comes back in Chromium3.
     std::function<void()> onBookDownloaded;
-    // Longest wait of "detail" for the task it replaces.
-    std::chrono::milliseconds detailWaitBound{3000};
 
 private:
     using Handler = void (Catalogue::*)(const BridgeMessage&, ViewId);

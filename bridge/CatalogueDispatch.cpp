@@ -1,5 +1,3 @@
-#include <chrono>
-#include <thread>
 
 #include "Catalogue.h"
 #include "NavigationPolicy.h"
@@ -304,14 +302,11 @@ void Catalogue::requestDetail(const std::string& id, const std::string& from, Co
 }
 
 void Catalogue::onDetail(const BridgeMessage& m, ViewId) {
-    if (FTaskControl) {
-        // Wait for the task it replaces, but never for long: its answer goes
-        // stale anyway once the new request starts.
+    // The task it replaces is told to stop and let go, never waited for: its
+    // answer is stale once the new request starts, and its completion still
+    // runs (it may hold the search lock) but renders nothing.
+    if (FTaskControl)
         FTaskControl->stop();
-        const auto until = std::chrono::steady_clock::now() + detailWaitBound;
-        while (!FTaskControl->finished() && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
     openDetail(m.text(0), "home");
 }
 void Catalogue::onDetailFromSection(const BridgeMessage& m, ViewId) {

@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -292,6 +295,40 @@ TEST_F(CatalogueTest, AnOlderAnswerOfTheSameKindNeverReplacesTheNewer) {
     settle();
     EXPECT_EQ(pages.rendered, std::vector<std::string>{"detail:search"});
     EXPECT_EQ((*service.slot(Slot::DetailContent).get())["id"], "detail:2");
+}
+
+TEST_F(CatalogueTest, ADetailClickNeverWaitsForTheRequestItReplaces) {
+    // The next home page hangs at the service until the test lets it go.
+    std::mutex mutex;
+    std::condition_variable released;
+    bool letGo = false;
+    service.respond = [&](const std::string& call) {
+        if (call == "home:2") {
+            std::unique_lock lock(mutex);
+            released.wait(lock, [&] { return letGo; });
+        }
+        return ok({{"count", 25}, {"total", 10}, {"id", call}});
+    };
+    signIn();
+    catalogue.receive(msg("loadMore"), Chromium1);
+    ASSERT_TRUE(catalogue.FTaskControl);
+
+    const int waitsBefore = tasks.waitsOnRunningWorkers();
+    catalogue.receive(msg("detail", {std::string("7")}), Chromium1);
+    EXPECT_EQ(tasks.waitsOnRunningWorkers(), waitsBefore);
+    EXPECT_EQ(face.lastLoad(Chromium3), "file:///data/loading.html");
+    {
+        std::lock_guard lock(mutex);
+        letGo = true;
+    }
+    released.notify_all();
+    settle();
+    // The detail is shown and stays in front; the home page quietly gets the
+    // sections the user asked for.
+    std::vector<std::string> rendered = pages.rendered;
+    std::sort(rendered.begin(), rendered.end());
+    EXPECT_EQ(rendered, (std::vector<std::string>{"detail:home", "home:2"}));
+    EXPECT_EQ(catalogue.frontView(), Chromium3);
 }
 
 TEST_F(CatalogueTest, CompletionsAfterClosingDoNothingButFreeTheSearchLock) {

@@ -49,10 +49,14 @@ public:
     }
     void wait() override {
         std::unique_lock lock(mutex_);
+        if (!done_)
+            ++runner_.waits_;
         doneChanged_.wait(lock, [this] { return done_; });
     }
     bool finished() const override {
         std::lock_guard lock(mutex_);
+        if (!done_)
+            ++runner_.waits_;
         return done_;
     }
     void join() {

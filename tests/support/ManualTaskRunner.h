@@ -27,6 +27,8 @@ public:
     // Waits for every started worker, then delivers until nothing is left.
     void finishAll();
     int started() const { return started_; }
+    // How often the "main thread" waited on, or polled, a worker still running.
+    int waitsOnRunningWorkers() const { return waits_; }
 
 private:
     class ManualTask;
@@ -36,6 +38,7 @@ private:
     std::deque<std::function<void()>> queue_;
     std::vector<std::shared_ptr<ManualTask>> tasks_;
     std::atomic<int> started_{0};
+    std::atomic<int> waits_{0};
 };
 
 } // namespace sumberlaras::testing
