@@ -183,8 +183,9 @@ QWebEngineView* TFormMain::makeView(int i) {
         s->setAttribute(QWebEngineSettings::PluginsEnabled, true);
         s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     }
-    // No page needs to read remote answers: images load without it.
-    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    // Every catalogue page shows the service's covers, banners or logo, which a local
+    // page may load only with this; the page's request lock keeps it to the service's host.
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     browser_->addWidget(v);
     return v;
 }
