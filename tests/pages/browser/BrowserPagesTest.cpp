@@ -107,7 +107,7 @@ public:
                            {"data",
                             {{"id", kHostile},
                              {"judul", "Judul"},
-                             {"cover_file", "img/loading.jpg"},
+                             {"cover_file", "https://127.0.0.1:9/prod/img/cover/c1.jpg"},
                              {"stok", 0},
                              {"qty", 3}}}});
         search_.store(Json{{"code", "200"}, {"total_rows", 25}, {"data", cards(2, kHostile)}});
