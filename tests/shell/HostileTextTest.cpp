@@ -140,12 +140,13 @@ protected:
         EXPECT_TRUE(dialogs.texts().empty());
     }
 
-    // The `onClick` of the first element whose handler starts with `call`.
-    QString firstCall(ViewId id, const std::string& call) {
-        return js(id, QString::fromStdString(
-                          "(function(){var a=document.querySelector(\"[onClick^='" + call +
-                          "']\");return a ? a.getAttribute('onClick') : ''})()"))
-            .toString();
+    // Runs `call` in `from`, waits for `file` in `id` and lets its page act.
+    void visit(ViewId from, const QString& call, ViewId id, const std::string& file) {
+        ASSERT_FALSE(call.isEmpty()) << file;
+        js(from, call);
+        ASSERT_TRUE(waitForPage(id, file));
+        letThePageAct(id);
+        expectNothingEscaped(file.c_str());
     }
 };
 
@@ -154,51 +155,19 @@ TEST_F(HostileText, NoPayloadRunsReadsOrReachesAnotherHostInAnyPage) {
     startAtLogin();
     letThePageAct(Chromium1);
     expectNothingEscaped("login");
-
     signInAndWaitForHome();
     letThePageAct(Chromium1);
     expectNothingEscaped("home");
 
-    const QString section = firstCall(Chromium1, "app.homeDetail");
-    ASSERT_FALSE(section.isEmpty());
-    js(Chromium1, section);
-    ASSERT_TRUE(waitForPage(Chromium2, "index_detail.html"));
-    letThePageAct(Chromium2);
-    expectNothingEscaped("section");
-
-    js(Chromium1, "app.loadKategori()");
-    ASSERT_TRUE(waitForPage(Chromium4, "category.html"));
-    letThePageAct(Chromium4);
-    expectNothingEscaped("category menu");
-    const QString category = firstCall(Chromium4, "app.kategoriKonten");
-    ASSERT_FALSE(category.isEmpty());
-    js(Chromium4, category);
-    ASSERT_TRUE(waitForPage(Chromium5, "category_detail.html"));
-    letThePageAct(Chromium5);
-    expectNothingEscaped("category content");
-
-    js(Chromium1, "app.topChart()");
-    ASSERT_TRUE(waitForPage(Chromium6, "topChart.html"));
-    letThePageAct(Chromium6);
-    expectNothingEscaped("chart");
-    const QString book = firstCall(Chromium6, "app.detailFromChart");
-    ASSERT_FALSE(book.isEmpty());
-    js(Chromium6, book);
-    ASSERT_TRUE(waitForPage(Chromium3, "detail.html"));
-    letThePageAct(Chromium3);
-    expectNothingEscaped("detail");
-    js(Chromium3, "var l = document.getElementById('jslink'); if (l) l.click();");
-    letThePageAct(Chromium3);
-
+    visit(Chromium1, firstCall(Chromium1, "app.homeDetail"), Chromium2, "index_detail.html");
+    visit(Chromium1, "app.loadKategori()", Chromium4, "category.html");
+    visit(Chromium4, firstCall(Chromium4, "app.kategoriKonten"), Chromium5, "category_detail.html");
+    visit(Chromium1, "app.topChart()", Chromium6, "topChart.html");
+    visit(Chromium6, firstCall(Chromium6, "app.detailFromChart"), Chromium3, "detail.html");
     // The keyword a page sends back is shown in the results too.
-    js(Chromium1, "app.searching('bumi', 'Semua')");
-    ASSERT_TRUE(waitForPage(Chromium7, "search_result.html"));
-    letThePageAct(Chromium7);
-    expectNothingEscaped("search");
-    js(Chromium1, "app.searching('Jantung Pengetahuan', 'Kalimat')");
-    ASSERT_TRUE(waitForPage(Chromium7, "search_kalimat_result.html"));
-    letThePageAct(Chromium7);
-    expectNothingEscaped("sentence search");
+    visit(Chromium1, "app.searching('bumi', 'Semua')", Chromium7, "search_result.html");
+    visit(Chromium1, "app.searching('Jantung Pengetahuan', 'Kalimat')", Chromium7,
+          "search_kalimat_result.html");
 }
 
 TEST_F(HostileText, PlainFormattingShowsAndEncodedMarkupStaysText) {

@@ -137,6 +137,14 @@ protected:
         return waitForPage(bridge::Chromium2, name);
     }
 
+    // The `onClick` of the first element in `id` whose handler starts with `call`.
+    QString firstCall(ViewId id, const std::string& call) {
+        return js(id, QString::fromStdString(
+                          "(function(){var a=document.querySelector(\"[onClick^='" + call +
+                          "']\");return a ? a.getAttribute('onClick') : ''})()"))
+            .toString();
+    }
+
     bool waitForDialogs(size_t n) {
         return spinUntil([&] { return dialogs.shown().size() >= n; });
     }

@@ -22,10 +22,7 @@ TEST_F(StalledRequest, ADetailClickShowsItsPageWhileTheHomeRequestHangs) {
         [&] { return standin.log().dump().find("/api/wl/listHomepage") != std::string::npos; }));
     ASSERT_TRUE(main->catalogue().FTaskControl);
 
-    const QString book =
-        js(Chromium1, "(function(){var a=document.querySelector(\"[onClick^='app.detail']\");"
-                      "return a ? a.getAttribute('onClick') : ''})()")
-            .toString();
+    const QString book = firstCall(Chromium1, "app.detail");
     ASSERT_FALSE(book.isEmpty());
     js(Chromium1, book);
     ASSERT_TRUE(waitForPage(Chromium3, "detail.html"));
