@@ -8,11 +8,18 @@ constexpr size_t kMaxLogEntries = 20000;
 
 std::optional<FailureMode> failureModeNamed(const std::string& name) {
     static const std::map<std::string, FailureMode> kModes{
-        {"http500", FailureMode::Http500}, {"http404", FailureMode::Http404},
-        {"empty", FailureMode::Empty},     {"array", FailureMode::Array},
-        {"html", FailureMode::Html},       {"broken", FailureMode::Broken},
-        {"delay", FailureMode::Delay},     {"stall", FailureMode::Stall},
-        {"drop", FailureMode::Drop}};
+        {"http500", FailureMode::Http500},
+        {"http404", FailureMode::Http404},
+        {"empty", FailureMode::Empty},
+        {"array", FailureMode::Array},
+        {"html", FailureMode::Html},
+        {"broken", FailureMode::Broken},
+        {"delay", FailureMode::Delay},
+        {"stall", FailureMode::Stall},
+        {"drop", FailureMode::Drop},
+        {"numeric", FailureMode::Numeric},
+        {"oversized", FailureMode::Oversized},
+        {"oversized-chunked", FailureMode::OversizedChunked}};
     const auto found = kModes.find(name);
     if (found == kModes.end()) {
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -10,13 +11,27 @@
 
 namespace standin {
 
-enum class FailureMode { Http500, Http404, Empty, Array, Html, Broken, Delay, Stall, Drop };
+enum class FailureMode {
+    Http500,
+    Http404,
+    Empty,
+    Array,
+    Html,
+    Broken,
+    Delay,
+    Stall,
+    Drop,
+    Numeric,
+    Oversized,
+    OversizedChunked
+};
 
 std::optional<FailureMode> failureModeNamed(const std::string& name);
 
 struct Failure {
     FailureMode mode;
     int delayMs = 0;
+    int64_t size = 0; // bytes of an oversized document
 };
 
 // What tests and demos steer through /control/: the version verdict, planned

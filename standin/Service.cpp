@@ -2,7 +2,9 @@
 
 #include "Rewrite.h"
 
+#include <algorithm>
 #include <chrono>
+#include <string_view>
 #include <thread>
 
 namespace standin {
@@ -194,9 +196,59 @@ bool Service::applyFailure(const Failure& failure, httplib::Response& response) 
         response.status = 500;
         return true;
     case FailureMode::Stall:
+    case FailureMode::Numeric:
         return false;
+    case FailureMode::Oversized:
+    case FailureMode::OversizedChunked:
+        serveOversized(response, failure);
+        return true;
     }
     return false;
+}
+
+void Service::serveOversized(httplib::Response& response, const Failure& failure) {
+    // Made as it is sent, so a document of any size costs the stand-in no memory.
+    const auto size = static_cast<size_t>(std::max<int64_t>(failure.size, 0));
+    auto fill = [](size_t offset, size_t length, httplib::DataSink& sink) {
+        constexpr std::string_view head = "%PDF-1.4\n";
+        std::string chunk(std::min<size_t>(length, 64 * 1024), '%');
+        for (size_t i = 0; i < chunk.size() && offset + i < head.size(); ++i) {
+            chunk[i] = head[offset + i];
+        }
+        return sink.write(chunk.data(), chunk.size());
+    };
+    response.status = 200;
+    if (failure.mode == FailureMode::Oversized) {
+        response.set_content_provider(
+            size, "application/pdf",
+            [this, fill](size_t offset, size_t length, httplib::DataSink& sink) {
+                return !server_.stopping() && fill(offset, length, sink);
+            });
+        return;
+    }
+    // Chunked: the client learns the size only by reading it all.
+    response.set_chunked_content_provider(
+        "application/pdf", [this, fill, size](size_t offset, httplib::DataSink& sink) {
+            if (offset >= size) {
+                sink.done();
+                return true;
+            }
+            return !server_.stopping() && fill(offset, size - offset, sink);
+        });
+}
+
+void Service::sendCodeAsNumber(httplib::Response& response) {
+    Json body = Json::parse(response.body, nullptr, false);
+    if (!body.is_object() || !body.contains("code") || !body["code"].is_string()) {
+        return;
+    }
+    const std::string code = body["code"].get<std::string>();
+    if (code.empty() || code.size() > 9 ||
+        code.find_first_not_of("0123456789") != std::string::npos) {
+        return;
+    }
+    body["code"] = std::stoi(code);
+    sendJson(response, body, response.status);
 }
 
 void Service::stall(httplib::Response& response, int delayMs) {
@@ -266,6 +318,9 @@ void Service::handle(const httplib::Request& request, httplib::Response& respons
             sendJson(response, body, response.status);
         }
     }
+    if (failure && failure->mode == FailureMode::Numeric) {
+        sendCodeAsNumber(response);
+    }
     if (failure && failure->mode == FailureMode::Stall) {
         stall(response, failure->delayMs);
     }
@@ -313,8 +368,10 @@ void Service::installControl() {
                      if (!mode || path.empty() || path[0] != '/') {
                          throw std::runtime_error("\"path\" and a known \"mode\" are required");
                      }
-                     control_.planFailures(path, Failure{*mode, plan.value("delay_ms", 0)},
-                                           plan.value("count", 1));
+                     control_.planFailures(
+                         path,
+                         Failure{*mode, plan.value("delay_ms", 0), plan.value("size", int64_t{0})},
+                         plan.value("count", 1));
                      sendJson(rs, envelope("200", "OK"));
                  }));
     server_.Post("/control/rewrite",

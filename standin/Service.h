@@ -60,6 +60,8 @@ private:
     void logRequest(const httplib::Request& request);
     bool applyFailure(const Failure& failure, httplib::Response& response);
     void stall(httplib::Response& response, int delayMs);
+    void serveOversized(httplib::Response& response, const Failure& failure);
+    static void sendCodeAsNumber(httplib::Response& response);
     void pause(int ms) const;
 
     void installControl();

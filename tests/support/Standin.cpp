@@ -183,6 +183,14 @@ void Standin::failNext(const std::string& path, const std::string& mode, int cou
     control("POST", "/control/fail", request.dump());
 }
 
+void Standin::serveOversized(const std::string& path, int64_t bytes, bool announceLength) {
+    Json request{{"path", path},
+                 {"count", 1},
+                 {"mode", announceLength ? "oversized" : "oversized-chunked"},
+                 {"size", bytes}};
+    control("POST", "/control/fail", request.dump());
+}
+
 void Standin::rewrite(const std::string& path, const Json& members) {
     control("POST", "/control/rewrite", Json{{"path", path}, {"set", members}}.dump());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 
@@ -31,8 +32,11 @@ public:
     // {"code":"200"} | {"code":"300","url":...} | {"code":"403","msg":...}
     void setVersion(const Json& verdict);
     // The next `count` requests to `path` fail in `mode` (http500, http404,
-    // empty, array, html, broken, delay, stall, drop).
+    // empty, array, html, broken, delay, stall, drop, numeric).
     void failNext(const std::string& path, const std::string& mode, int count = 1, int delayMs = 0);
+    // The next request to `path` gets a document of `bytes` bytes, with its
+    // length announced or (chunked) not.
+    void serveOversized(const std::string& path, int64_t bytes, bool announceLength);
     void clearFailures();
     // Every later answer to `path` gets these member values wherever its
     // objects hold those members.
