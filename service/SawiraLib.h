@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +23,17 @@ struct SawiraLibOptions {
     std::optional<std::string> deviceId;             // empty: read from the system volume
     std::chrono::milliseconds versionReadTimeout{30000};
     uint64_t maxUnpackedBytes = 256ull << 20;
+};
+
+// The signed-in member as the login answer gave it; empty before login.
+struct UserIdentity {
+    std::string FUserId;
+    std::string FUsername;
+    std::string FToken;
+    std::string FName;
+    std::string FLastDate;
+    std::string FProfilePict;
+    std::string FUserLevel;
 };
 
 // The one object that talks to the lending service: data folder, device id,
@@ -42,8 +55,15 @@ public:
     void unzipViewerFile(const std::string& BaseDir, const std::string& FileName);
     // Deletes the data folder and only that; false (with the reason) for anything else.
     bool DeleteDirectory(const std::string& DirName, std::string* why = nullptr);
-    // Adds the standard headers (CLIENTID, OS, UUID, KEY, USERID, USERLEVEL), skipping empty ones.
+    // Adds the standard headers (CLIENTID, OS, UUID, KEY, USERID, USERLEVEL), skipping empty ones,
+    // from the identity as it is now, or as a request took it at its start.
     void setCustomParams(HttpRequest& request) const;
+    void setCustomParams(HttpRequest& request, const UserIdentity& who) const;
+
+    // The signed-in member. Written on the main thread while older requests may
+    // still run: a request takes one snapshot at its start and uses only that.
+    void setIdentity(UserIdentity identity);
+    std::shared_ptr<const UserIdentity> identity() const;
 
     // Version check and partner configuration.
     Json checkAppVersionRequest();
@@ -87,13 +107,6 @@ public:
     JsonSlot FSearchContentJson;
     JsonSlot FReadPermissionJson;
     std::string DevUUID;
-    std::string FUserId;
-    std::string FUsername;
-    std::string FToken;
-    std::string FName;
-    std::string FLastDate;
-    std::string FProfilePict;
-    std::string FUserLevel;
 
     // Service base address (scheme and host, no trailing "/").
     const std::string& baseUrl() const;
@@ -107,8 +120,10 @@ public:
 
 private:
     Json send(HttpRequest request, const std::string& failurePrefix) const;
+    // `who`: the snapshot the request's own fields came from; null takes one now.
     Json postForm(const std::string& path, const HeaderList& fields,
-                  const std::string& failurePrefix) const;
+                  const std::string& failurePrefix,
+                  std::shared_ptr<const UserIdentity> who = nullptr) const;
     Json get(const std::string& path, const std::string& failurePrefix) const;
     Json postJson(const std::string& path, const std::string& text,
                   const std::string& failurePrefix) const;
@@ -117,6 +132,8 @@ private:
     Dialogs& dialogs_;
     SawiraLibOptions options_;
     TransportConfig transport_;
+    mutable std::mutex identityMutex_; // guards only the pointer swap
+    std::shared_ptr<const UserIdentity> identity_ = std::make_shared<const UserIdentity>();
 };
 
 } // namespace sumberlaras

@@ -29,13 +29,28 @@ HttpRequest formPost(const std::string& url, const HeaderList& fields) {
 
 } // namespace
 
+void TSawiraLib::setIdentity(UserIdentity identity) {
+    auto fresh = std::make_shared<const UserIdentity>(std::move(identity));
+    std::lock_guard lock(identityMutex_);
+    identity_ = std::move(fresh);
+}
+
+std::shared_ptr<const UserIdentity> TSawiraLib::identity() const {
+    std::lock_guard lock(identityMutex_);
+    return identity_;
+}
+
 void TSawiraLib::setCustomParams(HttpRequest& request) const {
+    setCustomParams(request, *identity());
+}
+
+void TSawiraLib::setCustomParams(HttpRequest& request, const UserIdentity& who) const {
     addUnlessEmpty(request.headers, "CLIENTID", clientId());
     addUnlessEmpty(request.headers, "OS", "WIN");
     addUnlessEmpty(request.headers, "UUID", DevUUID);
-    addUnlessEmpty(request.headers, "KEY", FToken);
-    addUnlessEmpty(request.headers, "USERID", FUserId);
-    addUnlessEmpty(request.headers, "USERLEVEL", FUserLevel);
+    addUnlessEmpty(request.headers, "KEY", who.FToken);
+    addUnlessEmpty(request.headers, "USERID", who.FUserId);
+    addUnlessEmpty(request.headers, "USERLEVEL", who.FUserLevel);
 }
 
 Json TSawiraLib::send(HttpRequest request, const std::string& failurePrefix) const {
@@ -49,9 +64,10 @@ Json TSawiraLib::send(HttpRequest request, const std::string& failurePrefix) con
 }
 
 Json TSawiraLib::postForm(const std::string& path, const HeaderList& fields,
-                          const std::string& failurePrefix) const {
+                          const std::string& failurePrefix,
+                          std::shared_ptr<const UserIdentity> who) const {
     HttpRequest request = formPost(baseUrl() + path, fields);
-    setCustomParams(request);
+    setCustomParams(request, who ? *who : *identity());
     return send(std::move(request), failurePrefix);
 }
 
@@ -179,7 +195,9 @@ Json TSawiraLib::UpdateReadStatusRequest(const std::string& id_baca, const std::
 }
 
 Json TSawiraLib::Logoutrequest() {
-    return postForm("/api/wl/executeLogout", {{"id_user", FUserId}}, "");
+    // The body and the headers name the same member, also when a sign-in happens meanwhile.
+    auto who = identity();
+    return postForm("/api/wl/executeLogout", {{"id_user", who->FUserId}}, "", who);
 }
 
 Json TSawiraLib::DownloadAnnotationRequest(const std::string& file_anotasi) {

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "LogCategories.h"
+#include "service/Envelope.h"
 
 namespace sumberlaras {
 
@@ -86,23 +87,15 @@ JsonSlot& ServiceAdapter::slot(bridge::Slot s) {
 }
 
 void ServiceAdapter::setIdentity(const Json& data) {
-    auto text = [&data](const char* name) -> std::string {
-        if (!data.is_object() || !data.contains(name))
-            return {};
-        const Json& v = data[name];
-        if (v.is_string())
-            return v.get<std::string>();
-        if (v.is_number())
-            return v.dump();
-        return {};
-    };
-    lib_.FName = text("nama");
-    lib_.FUsername = text("username");
-    lib_.FUserLevel = text("level");
-    lib_.FLastDate = text("tgl_berakhir");
-    lib_.FToken = text("token");
-    lib_.FProfilePict = text("photo");
-    lib_.FUserId = text("id_user");
+    UserIdentity who;
+    who.FName = readText(data, "nama");
+    who.FUsername = readText(data, "username");
+    who.FUserLevel = readText(data, "level");
+    who.FLastDate = readText(data, "tgl_berakhir");
+    who.FToken = readText(data, "token");
+    who.FProfilePict = readText(data, "photo");
+    who.FUserId = readText(data, "id_user");
+    lib_.setIdentity(std::move(who)); // one swap: a running request keeps the old one whole
 }
 
 Json ServiceAdapter::LoginRequest(const std::string& u, const std::string& p) {

@@ -218,7 +218,7 @@ class StoredAnnotation : public ::testing::Test, protected WireFixture {};
 
 TEST_F(StoredAnnotation, DownloadsWithTheStandardHeadersIntoTheDataFolder) {
     auto lib = make(wired());
-    lib->FToken = "tok";
+    lib->setIdentity({.FToken = "tok"});
     const Json done = lib->DownloadAnnotationRequest(sharedStandin().baseUrl() + "/api/wl/mitra");
     ASSERT_EQ(answerCode(done), "200") << done.dump();
     EXPECT_EQ(done["path"], lib->FPath + "/tempAnnot.json");

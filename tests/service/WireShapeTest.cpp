@@ -98,9 +98,7 @@ protected:
     // A signed-in identity, so the full standard set is expected.
     std::unique_ptr<TSawiraLib> signedIn() {
         auto lib = make(wired());
-        lib->FToken = "tok-123";
-        lib->FUserId = "u/1";
-        lib->FUserLevel = "2";
+        lib->setIdentity({.FUserId = "u/1", .FToken = "tok-123", .FUserLevel = "2"});
         return lib;
     }
 };
@@ -148,10 +146,11 @@ TEST_F(Identity, KeyHeadersOnlyAfterLogin) {
     const Json login = lib->LoginRequest("siti@sumberlaras.id", "baca1234");
     ASSERT_EQ(answerCode(login), "200") << login.dump();
     const Json& data = login["data"];
-    lib->FUserId = readText(data, "id_user");
-    lib->FToken = readText(data, "token");
-    lib->FUserLevel = readText(data, "level");
-    ASSERT_FALSE(lib->FToken.empty());
+    lib->setIdentity({.FUserId = readText(data, "id_user"),
+                      .FToken = readText(data, "token"),
+                      .FUserLevel = readText(data, "level")});
+    const auto who = lib->identity();
+    ASSERT_FALSE(who->FToken.empty());
 
     const Json banners = lib->BannerRequest();
     EXPECT_EQ(answerCode(banners), "200") << banners.dump();
@@ -159,8 +158,8 @@ TEST_F(Identity, KeyHeadersOnlyAfterLogin) {
     const Json logged = lastLogged();
     Json expected = Json::array(
         {Json::array({"CLIENTID", "396"}), Json::array({"OS", "WIN"}),
-         Json::array({"UUID", "0000ABCD"}), Json::array({"KEY", lib->FToken}),
-         Json::array({"USERID", lib->FUserId}), Json::array({"USERLEVEL", lib->FUserLevel})});
+         Json::array({"UUID", "0000ABCD"}), Json::array({"KEY", who->FToken}),
+         Json::array({"USERID", who->FUserId}), Json::array({"USERLEVEL", who->FUserLevel})});
     Json own = Json::array();
     for (const auto& h : logged["headers"])
         if (std::find(kStandard.begin(), kStandard.end(), upper(h[0])) != kStandard.end())
@@ -172,7 +171,7 @@ TEST_F(Identity, KeyHeadersOnlyAfterLogin) {
 
 TEST_F(Identity, ValuesCannotStartAHeaderLine) {
     auto lib = make(wired());
-    lib->FToken = "tok\r\nX-Injected: 1";
+    lib->setIdentity({.FToken = "tok\r\nX-Injected: 1"});
     lib->DetailContentRequest("1");
     EXPECT_EQ(lastSentHeaders().find("\r\nX-Injected"), std::string::npos) << lastSentHeaders();
     EXPECT_NE(lastSentHeaders().find("\r\nKEY: tokX-Injected: 1\r\n"), std::string::npos);
