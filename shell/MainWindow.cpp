@@ -16,6 +16,7 @@
 #include "PagesAdapter.h"
 #include "ServiceAdapter.h"
 #include "bridge/NavigationPolicy.h"
+#include "service/Envelope.h"
 
 namespace sumberlaras {
 
@@ -24,14 +25,10 @@ using bridge::ViewId;
 namespace {
 
 std::string codeOf(const JsonPtr& j) {
-    if (!j || !j->is_object() || !j->contains("code") || !(*j)["code"].is_string())
-        return {};
-    return (*j)["code"].get<std::string>();
+    return j ? answerCode(*j) : std::string();
 }
 std::string msgOf(const JsonPtr& j) {
-    if (!j || !j->is_object() || !j->contains("msg") || !(*j)["msg"].is_string())
-        return {};
-    return (*j)["msg"].get<std::string>();
+    return j ? readText(*j, "msg") : std::string();
 }
 
 } // namespace

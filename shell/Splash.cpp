@@ -5,6 +5,7 @@
 
 #include "ProductPicture.h"
 #include "ServiceAdapter.h"
+#include "service/Envelope.h"
 
 namespace sumberlaras {
 
@@ -12,12 +13,6 @@ namespace {
 constexpr int kRefusal = 2;
 constexpr int kUpdateOffer = 3;
 const char* kOfferText = "Update baru telah tersedia, download sekarang?";
-
-std::string text(const Json& j, const char* name) {
-    if (!j.is_object() || !j.contains(name) || !j[name].is_string())
-        return {};
-    return j[name].get<std::string>();
-}
 } // namespace
 
 TFormSplash::TFormSplash(Dialogs& dialogs, SawiraLibOptions options)
@@ -56,14 +51,14 @@ void TFormSplash::FormShow() {
     spec.label = "RequestTask";
     spec.worker = [lib, answer, this](Task& t) {
         *answer = lib->checkAppVersionRequest();
-        const std::string code = text(*answer, "code");
+        const std::string code = answerCode(*answer);
         if (code == "200")
             return;
         if (code == "300") {
-            const std::string url = text(*answer, "url");
+            const std::string url = readText(*answer, "url");
             t.postMessage(kUpdateOffer, url);
         } else {
-            t.postMessage(kRefusal, text(*answer, "msg"));
+            t.postMessage(kRefusal, readText(*answer, "msg"));
         }
     };
     spec.onMessage = [this](Task&, int id, const std::string& message) {
