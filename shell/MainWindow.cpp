@@ -202,9 +202,11 @@ bool TFormMain::FormShow() {
     webView(bridge::Chromium1)->setFocus();
     std::error_code ec;
     if (!std::filesystem::exists(lib_.FPath + "/loading.html", ec)) {
-        if (env_.dialogs.confirm("Harap mulai ulang aplikasi ini"))
-            close();
-        return true;
+        if (!env_.dialogs.confirm("Harap mulai ulang aplikasi ini"))
+            return true; // the window stays, with no page to go to
+        exitCode_ = 1;
+        close();
+        return false;
     }
     // The window was made with the loading page as its start address: loading it again
     // would only restart the page that is already coming.

@@ -44,8 +44,11 @@ public:
     ~TFormMain() override;
 
     // Runs when the message loop first shows the window; false when the
-    // window closed at once (update hand-off).
+    // window closed at once (update hand-off, or a restart the user agreed to).
     bool FormShow();
+    // The program's exit status after FormShow closed the window: 0 for the
+    // update hand-off, non-zero when the program cannot go on.
+    int exitCode() const { return exitCode_; }
 
     // CatalogueFace
     BrowserView& view(bridge::ViewId id) override;
@@ -109,6 +112,7 @@ private:
     std::unique_ptr<bridge::QtBookDownloader> downloader_;
     std::unique_ptr<bridge::Catalogue> catalogue_;
     bool closing_ = false;
+    int exitCode_ = 0;
     // Outside links open only right after the user clicked or typed in a view.
     std::chrono::steady_clock::time_point lastUserInput_{};
 };

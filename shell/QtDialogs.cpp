@@ -1,8 +1,10 @@
 #include "QtDialogs.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <QTimer>
 
 #include "LogCategories.h"
 
@@ -38,7 +40,37 @@ const char* answerName(DialogAnswer a) {
     return "?";
 }
 
+QMessageBox::StandardButton buttonOf(DialogAnswer a) {
+    switch (a) {
+    case DialogAnswer::Ok:
+        return QMessageBox::Ok;
+    case DialogAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case DialogAnswer::Yes:
+        return QMessageBox::Yes;
+    case DialogAnswer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
 } // namespace
+
+std::deque<DialogAnswer> QtDialogs::answersFromText(const std::string& text) {
+    std::deque<DialogAnswer> answers;
+    for (const QString& word : QString::fromStdString(text).split(u',', Qt::SkipEmptyParts)) {
+        const QString w = word.trimmed().toLower();
+        if (w == u"ok")
+            answers.push_back(DialogAnswer::Ok);
+        else if (w == u"cancel")
+            answers.push_back(DialogAnswer::Cancel);
+        else if (w == u"yes")
+            answers.push_back(DialogAnswer::Yes);
+        else if (w == u"no")
+            answers.push_back(DialogAnswer::No);
+    }
+    return answers;
+}
 
 DialogAnswer QtDialogs::show(DialogKind kind, const std::string& text, DialogButtons buttons) {
     auto* app = QCoreApplication::instance();
@@ -80,6 +112,17 @@ DialogAnswer QtDialogs::showHere(DialogKind kind, const std::string& text, Dialo
     qCInfo(lcDialog, "%s: %s", kindName(kind), text.c_str());
     QMessageBox box(icon, title, QString::fromStdString(text), standard, parent_.data());
     box.setTextFormat(Qt::PlainText); // texts from the service are never markup
+    if (!scripted_.empty()) {
+        const QMessageBox::StandardButton press = buttonOf(scripted_.front());
+        scripted_.pop_front();
+        // Pressed once the box's own loop runs; an answer it does not offer closes it.
+        QTimer::singleShot(0, &box, [&box, press] {
+            if (QAbstractButton* b = box.button(press))
+                b->click();
+            else
+                box.reject();
+        });
+    }
     const int pressed = box.exec();
     DialogAnswer answer = DialogAnswer::Cancel;
     switch (pressed) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <deque>
+#include <string>
+
 #include <QPointer>
 #include <QWidget>
 
@@ -15,9 +18,16 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     DialogAnswer show(DialogKind kind, const std::string& text, DialogButtons buttons) override;
 
+    // Answers given in advance, for runs with nobody at the screen: each box
+    // still opens and is logged, then takes the next answer at once.
+    void setScriptedAnswers(std::deque<DialogAnswer> answers) { scripted_ = std::move(answers); }
+    // "ok,cancel,yes,no" (any case); unknown words are skipped.
+    static std::deque<DialogAnswer> answersFromText(const std::string& text);
+
 private:
     DialogAnswer showHere(DialogKind kind, const std::string& text, DialogButtons buttons);
     QPointer<QWidget> parent_;
+    std::deque<DialogAnswer> scripted_; // used on the main thread only
 };
 
 } // namespace sumberlaras

@@ -58,6 +58,9 @@ int main(int argc, char** argv) {
     profile.setHttpCacheType(QWebEngineProfile::DiskHttpCache);
 
     QtDialogs dialogs;
+    // Unattended runs (the tests of the whole program) answer the boxes in advance.
+    if (const char* answers = std::getenv("SUMBERLARAS_DIALOG_ANSWERS"))
+        dialogs.setScriptedAnswers(QtDialogs::answersFromText(answers));
     QPointer<TFormSplash> splash = new TFormSplash(dialogs);
     showFullArea(*splash); // creates the service client and starts the version check
     splash->repaint();
@@ -99,9 +102,8 @@ int main(int argc, char** argv) {
     }
     splash->hide();
     showFullArea(*mainWindow);
-    int rc = 0;
-    if (mainWindow->FormShow())
-        rc = app.exec();
+    // A window that closed at once never starts the loop: its quit would be lost.
+    const int rc = mainWindow->FormShow() ? app.exec() : mainWindow->exitCode();
     mainWindow.reset();
     registration.reset();
     forgotPassword.reset();
