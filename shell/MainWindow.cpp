@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
+#include <QWindow>
 
 #include "GlyphFont.h"
 #include "LogCategories.h"
@@ -39,7 +41,8 @@ TFormMain::TFormMain(TFormSplash& splash, ShellEnvironment env, QWidget* registr
       registration_(registration), forgotPassword_(forgotPassword) {
     setWindowTitle(QStringLiteral("Perpustakaan"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     QFont f(QStringLiteral("Segoe UI"));
     f.setPixelSize(14);
     setFont(f);
@@ -132,6 +135,44 @@ void TFormMain::resizeEvent(QResizeEvent* e) {
     const int right = width(); // the bar spans the window; its own width lags behind the layout
     btnHelp->move(right - 75, 5);
     btnAbout->move(right - 38, 5);
+}
+
+void TFormMain::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!screenFollowed_ && windowHandle()) {
+        screenFollowed_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &TFormMain::followScreen);
+    }
+    followScreen(screen());
+}
+
+void TFormMain::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    // Some window managers add the border only after the first showing.
+    QScreen* s = screen();
+    if (s && isVisible() && windowHandle() && windowHandle()->frameMargins() != fittedFrame_)
+        fitToArea(s->availableGeometry());
+}
+
+void TFormMain::followScreen(QScreen* s) {
+    disconnect(screenWatch_);
+    if (!s)
+        return;
+    screenWatch_ = connect(s, &QScreen::availableGeometryChanged, this, &TFormMain::fitToArea);
+    fitToArea(s->availableGeometry());
+}
+
+void TFormMain::fitToArea(const QRect& area) {
+    if (area.isEmpty())
+        return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    fittedFrame_ = frame;
+    const QRect client = area.marginsRemoved(frame);
+    setFixedSize(client.size());
+    if (isMinimized())
+        return;
+    setGeometry(client);
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TFormMain::buildViews() {
@@ -246,14 +287,24 @@ void TFormMain::setHeaderVisible(bool visible) {
     header_->setVisible(visible);
 }
 
+namespace {
+// A window that is already open, perhaps behind this one or minimised, comes to the front.
+void bringForward(QWidget* w) {
+    if (!w)
+        return;
+    w->show();
+    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    w->raise();
+    w->activateWindow();
+}
+} // namespace
+
 void TFormMain::showRegistration() {
-    if (registration_)
-        registration_->show();
+    bringForward(registration_);
 }
 
 void TFormMain::showForgotPassword() {
-    if (forgotPassword_)
-        forgotPassword_->show();
+    bringForward(forgotPassword_);
 }
 
 void TFormMain::openExternally(const std::string& url) {

@@ -78,8 +78,14 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
 
 private:
+    // Maximised with a border that cannot be resized: the window takes the
+    // screen's available area and follows it when that changes.
+    void followScreen(QScreen* screen);
+    void fitToArea(const QRect& area);
     void FormCreate();
     bool FormCloseQuery();
     void buildHeader();
@@ -113,6 +119,9 @@ private:
     std::unique_ptr<bridge::Catalogue> catalogue_;
     bool closing_ = false;
     int exitCode_ = 0;
+    QMetaObject::Connection screenWatch_;
+    bool screenFollowed_ = false;
+    QMargins fittedFrame_; // the border the last fit allowed for
     // Outside links open only right after the user clicked or typed in a view.
     std::chrono::steady_clock::time_point lastUserInput_{};
 };
