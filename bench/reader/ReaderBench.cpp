@@ -4,9 +4,9 @@
 //   repaint with selection, marks and a paint hook / raw render
 //   open (bytes in memory -> first frame)          / raw load + first render
 // Every repetition is one operation, so the medians and 95th percentiles are per operation.
-#include "PdfControl.h"
-#include "PdfFixtures.h"
-#include "PdfiumHandles.h"
+#include "reader/engine/PdfiumHandles.h"
+#include "reader/qt/PdfControl.h"
+#include "tests/reader/PdfFixtures.h"
 
 #include <benchmark/benchmark.h>
 

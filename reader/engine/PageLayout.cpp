@@ -1,4 +1,4 @@
-#include "PageLayout.h"
+#include "reader/engine/PageLayout.h"
 
 #include <algorithm>
 #include <cmath>

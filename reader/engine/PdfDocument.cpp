@@ -1,4 +1,4 @@
-#include "PdfDocument.h"
+#include "reader/engine/PdfDocument.h"
 
 namespace sumberlaras {
 

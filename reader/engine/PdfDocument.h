@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PdfPage.h"
+#include "reader/engine/PdfPage.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "PdfPage.h"
+#include "reader/engine/PdfPage.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PdfTypes.h"
-#include "PdfiumHandles.h"
+#include "reader/engine/PdfTypes.h"
+#include "reader/engine/PdfiumHandles.h"
 
 #include <memory>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "PdfTypes.h"
+#include "reader/engine/PdfTypes.h"
 
 namespace sumberlaras {
 

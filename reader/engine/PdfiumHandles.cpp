@@ -1,6 +1,6 @@
-#include "PdfiumHandles.h"
+#include "reader/engine/PdfiumHandles.h"
 
-#include "PdfTypes.h"
+#include "reader/engine/PdfTypes.h"
 
 namespace sumberlaras::pdfium {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PdfiumLibrary.h"
+#include "reader/engine/PdfiumLibrary.h"
 
 #include <cstdint>
 #include <memory>

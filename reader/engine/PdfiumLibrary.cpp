@@ -1,6 +1,6 @@
-#include "PdfiumLibrary.h"
+#include "reader/engine/PdfiumLibrary.h"
 
-#include "PdfTypes.h"
+#include "reader/engine/PdfTypes.h"
 
 #include <dlfcn.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "RectMerge.h"
+#include "reader/engine/RectMerge.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PdfTypes.h"
+#include "reader/engine/PdfTypes.h"
 
 #include <vector>
 

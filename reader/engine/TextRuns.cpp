@@ -1,4 +1,4 @@
-#include "TextRuns.h"
+#include "reader/engine/TextRuns.h"
 
 namespace sumberlaras {
 

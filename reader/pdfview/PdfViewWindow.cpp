@@ -1,6 +1,6 @@
-#include "PdfViewWindow.h"
+#include "reader/pdfview/PdfViewWindow.h"
 
-#include "PdfControl.h"
+#include "reader/qt/PdfControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>

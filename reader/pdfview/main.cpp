@@ -1,7 +1,7 @@
 // pdfview FILE [--page N] [--zoom N] [--mark WORD] [--grab OUT.png]
 // One PDF in one page view, for people; --grab saves the window once shown and exits.
-#include "PdfControl.h"
-#include "PdfViewWindow.h"
+#include "reader/pdfview/PdfViewWindow.h"
+#include "reader/qt/PdfControl.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

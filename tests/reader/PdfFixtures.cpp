@@ -1,4 +1,4 @@
-#include "PdfFixtures.h"
+#include "tests/reader/PdfFixtures.h"
 
 #include <QBuffer>
 #include <QFont>

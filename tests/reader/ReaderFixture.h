@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PdfFixtures.h"
+#include "tests/reader/PdfFixtures.h"
 
 namespace sumberlaras::testing {
 

@@ -1,5 +1,5 @@
-#include "PdfControl.h"
-#include "PdfiumLibrary.h"
+#include "reader/engine/PdfiumLibrary.h"
+#include "reader/qt/PdfControl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,29 +1,11 @@
-#include "PdfDocument.h"
-#include "PdfiumLibrary.h"
-#include "ReaderFixture.h"
-
-#include <gtest/gtest.h>
-
-#include <QString>
+#include "tests/reader/engine/BookFixture.h"
 
 namespace sumberlaras {
 namespace {
 
-using testing::bookPdf;
-
-std::vector<uint8_t> bytesOf(const QByteArray& a) {
-    return {a.begin(), a.end()};
-}
-
-QString q(const std::u16string& s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-class BookTest : public ::testing::Test {
-protected:
-    void SetUp() override { doc.LoadFromMemory(bytesOf(bookPdf())); }
-    TPdfDocument doc;
-};
+using testing::BookTest;
+using testing::bytesOf;
+using testing::q;
 
 TEST_F(BookTest, PagesHaveTheirSizeAndText) {
     ASSERT_EQ(doc.PageCount(), 3);
@@ -123,73 +105,6 @@ TEST_F(BookTest, NearestCharacterAtAnyDistance) {
     const int far = page->NearestChar({2000, -2000}, &distance);
     EXPECT_GT(distance, 1000);
     EXPECT_EQ(q(page->ReadText(far, 1)), "!");
-}
-
-struct BadDocumentCase {
-    const char* name;
-    QByteArray bytes;
-    const char* text;
-};
-
-TEST(DocumentErrors, NamePdfiumsError) {
-    const BadDocumentCase cases[] = {
-        {"not a PDF", "Ini bukan PDF, hanya teks biasa.\n",
-         "File is not a PDF document or is corrupted"},
-        {"broken", testing::brokenPdf(), "File is not a PDF document or is corrupted"},
-        {"password", testing::passwordProtectedPdf(), "Password required oder invalid password"},
-        {"unknown security", testing::unknownSecurityPdf(), "Security schema is not support"},
-    };
-    for (const BadDocumentCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TPdfDocument doc;
-        try {
-            doc.LoadFromMemory(bytesOf(c.bytes));
-            ADD_FAILURE() << "opened";
-        } catch (const EPdfError& e) {
-            EXPECT_STREQ(e.what(), c.text);
-        }
-        EXPECT_FALSE(doc.Active());
-        EXPECT_EQ(doc.PageCount(), 0);
-    }
-}
-
-TEST(DocumentErrors, EveryCodeHasItsText) {
-    const std::pair<unsigned long, const char*> table[] = {
-        {0, "No error"},
-        {1, "Unknown error"},
-        {2, "File not found or can't be opened"},
-        {3, "File is not a PDF document or is corrupted"},
-        {4, "Password required oder invalid password"},
-        {5, "Security schema is not support"},
-        {6, "Page does not exist or data error"},
-        {77, "Unknown error"},
-    };
-    for (const auto& [code, text] : table)
-        EXPECT_EQ(pdfErrorText(code), text) << code;
-}
-
-TEST(PdfiumLoading, NamesWhatIsMissing) {
-    try {
-        pdfium::Library::open("/nonexistent/x86/libpdfium.so");
-        ADD_FAILURE() << "loaded";
-    } catch (const EPdfError& e) {
-        EXPECT_NE(std::string(e.what()).find("/nonexistent/x86/libpdfium.so"), std::string::npos)
-            << e.what();
-    }
-    // A real library without PDFium's functions: the first one is named.
-    try {
-        pdfium::Library::open("libz.so.1");
-        ADD_FAILURE() << "loaded";
-    } catch (const EPdfError& e) {
-        EXPECT_NE(std::string(e.what()).find("FPDF_InitLibrary"), std::string::npos) << e.what();
-    }
-}
-
-TEST_F(BookTest, WorkerKeepsItsPageAfterClose) {
-    auto page = doc.SharedPage(2);
-    doc.Close();
-    EXPECT_EQ(doc.PageCount(), 0);
-    EXPECT_TRUE(q(page->ReadText(0, page->GetCharCount())).startsWith("Ekonomi"));
 }
 
 } // namespace

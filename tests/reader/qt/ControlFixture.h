@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PdfControl.h"
-#include "ReaderFixture.h"
+#include "reader/qt/PdfControl.h"
+#include "tests/reader/ReaderFixture.h"
 
 #include <gtest/gtest.h>
 

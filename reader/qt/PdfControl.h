@@ -1,11 +1,11 @@
 #pragma once
 
-#include "PageLayout.h"
-#include "PdfCanvas.h"
-#include "PdfDocument.h"
-#include "PdfInput.h"
-#include "RectMerge.h"
-#include "TextRuns.h"
+#include "reader/engine/PageLayout.h"
+#include "reader/engine/PdfDocument.h"
+#include "reader/engine/RectMerge.h"
+#include "reader/engine/TextRuns.h"
+#include "reader/qt/PdfCanvas.h"
+#include "reader/qt/PdfInput.h"
 
 #include <QColor>
 #include <QImage>

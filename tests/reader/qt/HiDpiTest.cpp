@@ -1,6 +1,6 @@
 // On a screen of pixel ratio 2 (set by the test main): device space stays in logical pixels, the
 // page is rendered at the screen's pixel ratio.
-#include "ControlFixture.h"
+#include "tests/reader/qt/ControlFixture.h"
 
 namespace sumberlaras {
 namespace {

@@ -1,6 +1,6 @@
-#include "PdfControl.h"
+#include "reader/qt/PdfControl.h"
 
-#include "RectMerge.h"
+#include "reader/engine/RectMerge.h"
 
 #include <QElapsedTimer>
 #include <QFile>

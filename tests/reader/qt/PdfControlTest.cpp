@@ -1,4 +1,4 @@
-#include "ControlFixture.h"
+#include "tests/reader/qt/ControlFixture.h"
 
 #include <QScrollBar>
 #include <QTest>

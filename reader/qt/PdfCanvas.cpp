@@ -1,4 +1,4 @@
-#include "PdfCanvas.h"
+#include "reader/qt/PdfCanvas.h"
 
 #include <QPainter>
 
