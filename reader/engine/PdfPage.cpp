@@ -1,8 +1,6 @@
 #include "reader/engine/PdfPage.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace sumberlaras {
 
@@ -15,12 +13,13 @@ int rotateValue(TPdfRotation r) {
     return static_cast<int>(r);
 }
 
-double distanceToRect(const TPdfPoint& p, const TPdfRect& r) {
-    const double left = std::min(r.Left, r.Right), right = std::max(r.Left, r.Right);
-    const double bottom = std::min(r.Bottom, r.Top), top = std::max(r.Bottom, r.Top);
-    const double dx = p.X < left ? left - p.X : (p.X > right ? p.X - right : 0);
-    const double dy = p.Y < bottom ? bottom - p.Y : (p.Y > top ? p.Y - top : 0);
-    return std::hypot(dx, dy);
+unsigned long findFlags(bool matchCase, bool matchWholeWord) {
+    unsigned long flags = 0;
+    if (matchCase)
+        flags |= pdfium::FPDF_MATCHCASE;
+    if (matchWholeWord)
+        flags |= pdfium::FPDF_MATCHWHOLEWORD;
+    return flags;
 }
 
 } // namespace
@@ -94,6 +93,20 @@ TPdfRect TPdfPage::GetTextRect(int RectIndex) {
     return r;
 }
 
+std::vector<TPdfRect> TPdfPage::rectsOf(int charIndex, int count) {
+    std::vector<TPdfRect> rects;
+    const int n = GetTextRectCount(charIndex, count);
+    rects.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        rects.push_back(GetTextRect(i));
+    return rects;
+}
+
+std::vector<TPdfRect> TPdfPage::TextRects(int CharIndex, int Count) {
+    Lock lock(mutex()); // the rectangles belong to this count
+    return rectsOf(CharIndex, Count);
+}
+
 std::u16string TPdfPage::GetTextAt(const TPdfRect& Rect) {
     Lock lock(mutex());
     const double left = std::min(Rect.Left, Rect.Right), right = std::max(Rect.Left, Rect.Right);
@@ -114,18 +127,35 @@ std::u16string TPdfPage::GetTextAt(const TPdfRect& Rect) {
     return out;
 }
 
+std::vector<TPdfMatch> TPdfPage::FindAll(const std::u16string& Text, bool MatchCase,
+                                         bool MatchWholeWord) {
+    Lock lock(mutex());
+    std::vector<TPdfMatch> matches;
+    if (Text.empty() || !text())
+        return matches;
+    // Its own search, so a match-by-match search of another caller is left where it was.
+    const pdfium::FindHandle find(text_, Text, findFlags(MatchCase, MatchWholeWord), 0);
+    if (!find.get())
+        return matches;
+    const auto& a = pdfium::api();
+    while (a.FPDFText_FindNext(find.get())) {
+        TPdfMatch m;
+        m.CharIndex = a.FPDFText_GetSchResultIndex(find.get());
+        m.Count = a.FPDFText_GetSchCount(find.get());
+        m.Rects = rectsOf(m.CharIndex, m.Count);
+        matches.push_back(std::move(m));
+    }
+    return matches;
+}
+
 bool TPdfPage::BeginFind(const std::u16string& Text, bool MatchCase, bool MatchWholeWord,
                          bool FromEnd) {
     Lock lock(mutex());
     find_.reset();
     if (Text.empty() || !text())
         return false;
-    unsigned long flags = 0;
-    if (MatchCase)
-        flags |= pdfium::FPDF_MATCHCASE;
-    if (MatchWholeWord)
-        flags |= pdfium::FPDF_MATCHWHOLEWORD;
-    find_ = std::make_unique<pdfium::FindHandle>(text_, Text, flags, FromEnd ? -1 : 0);
+    find_ = std::make_unique<pdfium::FindHandle>(text_, Text, findFlags(MatchCase, MatchWholeWord),
+                                                 FromEnd ? -1 : 0);
     return find_->get() != nullptr;
 }
 
@@ -221,21 +251,15 @@ std::optional<TPdfRect> TPdfPage::CharBox(int CharIndex) {
 
 int TPdfPage::NearestChar(const TPdfPoint& point, double* distance) {
     Lock lock(mutex());
-    const auto& boxes = charBoxes();
-    int best = -1;
-    double bestDistance = std::numeric_limits<double>::infinity();
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        if (!boxes[i])
-            continue;
-        const double d = distanceToRect(point, *boxes[i]);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = static_cast<int>(i);
-        }
-    }
-    if (distance)
-        *distance = bestDistance;
-    return best;
+    return nearestChar(charBoxes(), point, distance);
+}
+
+PageChars TPdfPage::Chars() {
+    Lock lock(mutex());
+    PageChars chars;
+    chars.text = ReadText(0, GetCharCount());
+    chars.boxes = charBoxes();
+    return chars;
 }
 
 std::u16string TPdfPage::WebLinkAt(const TPdfPoint& point) {
@@ -254,7 +278,7 @@ std::u16string TPdfPage::WebLinkAt(const TPdfPoint& point) {
             TPdfRect r;
             if (!a.FPDFLink_GetRect(links_->get(), link, i, &r.Left, &r.Top, &r.Right, &r.Bottom))
                 continue;
-            if (distanceToRect(point, r) > 0)
+            if (!rectContains(r, point))
                 continue;
             const int length = a.FPDFLink_GetURL(links_->get(), link, nullptr, 0);
             if (length <= 1)

@@ -2,6 +2,7 @@
 
 #include "reader/engine/PdfTypes.h"
 #include "reader/engine/PdfiumHandles.h"
+#include "reader/engine/TextSelection.h"
 
 #include <memory>
 #include <optional>
@@ -17,6 +18,13 @@ struct TPdfDeviceArea {
     int Width = 0;
     int Height = 0;
     TPdfRotation Rotation = TPdfRotation::prNone;
+};
+
+// One match of a text on a page, and the rectangles that cover its characters.
+struct TPdfMatch {
+    int CharIndex = 0;
+    int Count = 0;
+    std::vector<TPdfRect> Rects;
 };
 
 // One page of a document. PDFium's page and text page are opened on first use and
@@ -39,6 +47,13 @@ public:
     int GetTextRectCount(int CharIndex, int Count);
     TPdfRect GetTextRect(int RectIndex);
     std::u16string GetTextAt(const TPdfRect& Rect);
+
+    // The rectangles of a character range, read in one call: nothing of another caller
+    // can come between the count and the rectangles.
+    std::vector<TPdfRect> TextRects(int CharIndex, int Count);
+    // Every match of the text on the page, in page order, each with its rectangles, in
+    // one call. Empty for an empty text.
+    std::vector<TPdfMatch> FindAll(const std::u16string& Text, bool MatchCase, bool MatchWholeWord);
 
     // Match by match search over the page text. FromEnd searches backwards with FindPrev.
     bool BeginFind(const std::u16string& Text, bool MatchCase, bool MatchWholeWord,
@@ -63,6 +78,8 @@ public:
     // The character nearest to the point, at any distance, and its distance in points;
     // -1 when the page has no placed character.
     int NearestChar(const TPdfPoint& point, double* distance = nullptr);
+    // The whole text with the box of each character, read in one call.
+    PageChars Chars();
     // URL of the web link under the point, or empty.
     std::u16string WebLinkAt(const TPdfPoint& point);
 
@@ -76,6 +93,7 @@ private:
     pdfium::FPDF_PAGE page();
     pdfium::FPDF_TEXTPAGE text();
     const std::vector<std::optional<TPdfRect>>& charBoxes();
+    std::vector<TPdfRect> rectsOf(int charIndex, int count);
 
     std::shared_ptr<pdfium::DocumentHandle> doc_;
     int index_;

@@ -472,15 +472,10 @@ void TPdfControl::setSelection(int start, int stop, bool active) {
 }
 
 std::vector<TPdfRect> TPdfControl::selectionRects() const {
-    std::vector<TPdfRect> rects;
     TPdfPage* page = CurrentPage();
     if (!page || !selActive_)
-        return rects;
-    pdfium::Lock lock(pdfium::mutex()); // the rects belong to this count
-    const int n = page->GetTextRectCount(SelStart(), SelLength());
-    for (int i = 0; i < n; ++i)
-        rects.push_back(page->GetTextRect(i));
-    return rects;
+        return {};
+    return page->TextRects(SelStart(), SelLength());
 }
 
 std::u16string TPdfControl::pageText() const {
@@ -622,16 +617,8 @@ void TPdfControl::recomputeMarks() {
     TPdfPage* page = CurrentPage();
     if (!page || highlightText_.empty())
         return;
-    pdfium::Lock lock(pdfium::mutex());
-    if (!page->BeginFind(highlightText_, highlightMatchCase_, highlightWholeWord_))
-        return;
-    int index = 0, count = 0;
-    while (page->FindNext(index, count)) {
-        const int n = page->GetTextRectCount(index, count);
-        for (int i = 0; i < n; ++i)
-            marks_.push_back(page->GetTextRect(i));
-    }
-    page->EndFind();
+    for (TPdfMatch& match : page->FindAll(highlightText_, highlightMatchCase_, highlightWholeWord_))
+        marks_.insert(marks_.end(), match.Rects.begin(), match.Rects.end());
 }
 
 // ---- painting ----
