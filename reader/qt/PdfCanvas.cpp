@@ -1,19 +1,17 @@
 #include "reader/qt/PdfCanvas.h"
 
+#include "reader/qt/PagePainter.h"
+
 #include <QPainter>
 
 #include <algorithm>
 
 namespace sumberlaras {
 
-namespace {
-
 QRect toQRect(const TRect& r) {
     return QRect(QPoint(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom)),
                  QPoint(std::max(r.Left, r.Right) - 1, std::max(r.Top, r.Bottom) - 1));
 }
-
-} // namespace
 
 void TPdfCanvas::draw(QRect dirty, const std::function<void(QPainter&)>& fn) {
     if (clip_)
@@ -52,15 +50,7 @@ void TPdfCanvas::Rectangle(const TRect& r) {
 
 void TPdfCanvas::DrawFocusRect(const TRect& r) {
     const QRect box = toQRect(r);
-    draw(box.adjusted(-1, -1, 1, 1), [&](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        QPen pen(Qt::white, 0); // cosmetic: one device pixel whatever the scale
-        pen.setDashPattern({1, 1});
-        p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(box);
-    });
+    draw(box.adjusted(-1, -1, 1, 1), [&](QPainter& p) { PagePainter::drawFocusRect(p, box); });
 }
 
 void TPdfCanvas::Draw(int X, int Y, const QImage& image) {

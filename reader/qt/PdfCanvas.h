@@ -15,6 +15,9 @@ class QPainter;
 
 namespace sumberlaras {
 
+// A device rectangle as Qt's, whose right and bottom edges lie inside it.
+QRect toQRect(const TRect& r);
+
 // Where a canvas draws: the frame being composed during a paint, or the frame on
 // screen between paints. `dirty` bounds what the drawing may touch.
 class TPdfCanvasTarget {

@@ -2,8 +2,10 @@
 
 #include "reader/engine/PageLayout.h"
 #include "reader/engine/PdfDocument.h"
-#include "reader/engine/RectMerge.h"
-#include "reader/engine/TextRuns.h"
+#include "reader/engine/TextSelection.h"
+#include "reader/qt/PageBitmapCache.h"
+#include "reader/qt/PageOverlay.h"
+#include "reader/qt/PagePainter.h"
 #include "reader/qt/PdfCanvas.h"
 #include "reader/qt/PdfInput.h"
 
@@ -12,7 +14,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -74,7 +75,7 @@ public:
     // Search marks: every match on the shown page, again after each page change.
     void HightlightText(const QString& SearchText, bool MatchCase, bool MatchWholeWord);
     void ClearHighlightText();
-    const std::vector<TPdfRect>& HighlightRects() const { return marks_; }
+    const std::vector<TPdfRect>& HighlightRects() const { return overlay_.marks(); }
 
     // Selection as a character range; both 0 without an active selection.
     int SelStart() const;
@@ -128,9 +129,9 @@ public:
     std::function<void(TPdfControl*, int& Key, TShiftState)> OnKeyUp;
     std::function<void(TPdfControl*, const QString& Url)> OnWebLinkClick;
 
-    static constexpr QRgb SelectionColor = 0xFF328EFE; // RGB 50,142,254
-    static constexpr QRgb HighlightColor = 0xFFFE8E32; // RGB 254,142,50
-    static constexpr int MarkOpacity = 127;
+    static constexpr QRgb SelectionColor = PagePainter::SelectionColor;
+    static constexpr QRgb HighlightColor = PagePainter::HighlightColor;
+    static constexpr int MarkOpacity = PagePainter::MarkOpacity;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -145,6 +146,7 @@ protected:
 
 private:
     enum class ShowFrom { Top, Bottom };
+    static constexpr int ScrollStepPixels = 25; // arrow keys, bar arrows, drag scrolling
 
     void drawOnCanvas(const QRect& dirty, const std::function<void(QPainter&)>& draw) override;
 
@@ -155,34 +157,21 @@ private:
     void setScrollPositions(int horz, int vert);
     void scrollVerticallyBy(int offset, bool mayTurnPage = true);
     void scrollHorizontallyBy(int offset);
-    void onVertAction(int action);
-    void onHorzAction(int action);
+    void onBarAction(Qt::Orientation orientation, int action);
 
     void compose(QPainter& p);
-    void drawPage(QPainter& p, TPdfPage& page, const QRect& pageRect, const QRect& view);
-    void blendRects(QPainter& p, const std::vector<TRect>& rects, QRgb color);
-    std::vector<TRect> deviceRects(const std::vector<TPdfRect>& rects, int gap) const;
-    const std::vector<TRect>& selectionDevice();
-    const std::vector<TRect>& marksDevice();
     void invalidate();
     void invalidateChanged(const std::vector<TRect>& before, const std::vector<TRect>& after);
-    struct PageBitmap;
-    struct PageKey;
     PageKey keyFor(int index, const QSize& size) const;
-    PageBitmap* cachedBitmap(const PageKey& key);
-    PageBitmap& spareBitmap(const PageBitmap* keep);
-    void renderBitmap(PageBitmap& bitmap, TPdfPage& page, const PageKey& key);
-    void clearBitmaps();
     void scheduleNextPage(const PageKey& shown);
     void prerenderNextPage();
     PageLayoutInput layoutInput(const TPdfPage* page) const;
 
-    void setSelection(int start, int stop, bool active);
-    std::vector<TPdfRect> selectionRects() const;
+    // Runs a change of the selection and repaints what it changed.
+    void changeSelection(const std::function<void(TextSelection&)>& change);
+    void dropSelection();
+    void readChars(TPdfPage& page);
     void recomputeMarks();
-    std::u16string pageText() const;
-    bool insideChar(const TPdfPoint& p, int index) const;
-    bool insideRange(const TPdfPoint& p, const CharRange& range) const;
     void pressForSelection(const QPoint& pos, bool doubleClick);
     void dragSelectionTo(const QPoint& pos);
     void updateCursor(const QPoint& pos);
@@ -204,21 +193,13 @@ private:
     bool smoothScroll_ = false;
     bool bufferedPageDraw_ = true;
 
-    // Selection: start and stop character, and whether it is shown.
-    int selStart_ = 0;
-    int selStop_ = 0;
-    bool selActive_ = false;
-    std::vector<TPdfRect> selRects_;
-    std::vector<TRect> selDevice_; // merged line rectangles in device pixels
-    bool selDeviceDirty_ = true;
-
-    // Search text and the marks of its matches on the shown page.
+    // Selection of the shown page's text; it reads the page's characters on first use.
+    TextSelection selection_;
+    // The search text whose matches on the shown page are marked.
     std::u16string highlightText_;
     bool highlightMatchCase_ = false;
     bool highlightWholeWord_ = false;
-    std::vector<TPdfRect> marks_;
-    std::vector<TRect> marksDevice_;
-    bool marksDeviceDirty_ = true;
+    PageOverlay overlay_;
 
     PageLayout layout_;
     int horzPos_ = 0;
@@ -229,44 +210,17 @@ private:
     QScrollBar* vertBar_ = nullptr;
     bool syncingBars_ = false;
 
-    // A page as rendered: which page, at what size, pixel ratio, rotation, options, colour.
-    struct PageKey {
-        int index = -1;
-        QSize size;
-        qreal ratio = 0;
-        TPdfRotation rotation = TPdfRotation::prNone;
-        int flags = 0;
-        QRgb color = 0;
-        bool operator==(const PageKey&) const = default;
-    };
-    // Buffered page bitmaps: the shown page, the page shown before it and the next
-    // page, rendered ahead while the user reads.
-    struct PageBitmap {
-        QImage image;
-        PageKey key;
-        quint64 used = 0;
-    };
-    std::array<PageBitmap, 3> bitmaps_;
-    // Pages bigger than this (in device pixels) keep no bitmap beside the shown one.
-    static constexpr qint64 KeptBitmapPixelLimit = 8'847'360;
-    quint64 bitmapUse_ = 0;
-    // The shown page whose next page was last rendered ahead.
-    PageKey aheadOf_;
+    PageBitmapCache bitmaps_;
+    PagePainter pagePainter_{bitmaps_};
 
     // The frame on screen once the canvas drew on it outside a paint; the next
     // repaint of the view drops it.
     std::optional<QImage> liveFrame_;
-    QPainter* painter_ = nullptr;
+    QPainter* hookPainter_ = nullptr; // the frame being composed, while OnPaint runs
     TPdfCanvas canvas_;
 
-    // Mouse selection.
-    bool selecting_ = false;
-    bool extendByRange_ = false; // after a word or line selection
     bool clickArmed_ = false;
-    TPdfPoint pressPoint_;
     QPoint lastMousePos_;
-    CharRange lineWindowWord_;
-    qint64 lineWindowEnd_ = -1;
     QTimer scrollTimer_;
     std::function<qint64()> clock_;
 };

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <Qt>
+
+#include <optional>
+
 namespace sumberlaras {
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -15,5 +19,9 @@ enum TShiftFlag : unsigned {
     ssDouble = 1u << 6,
 };
 using TShiftState = unsigned;
+
+TShiftState shiftState(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton);
+// The button of a press or release; none for buttons beyond the three.
+std::optional<TMouseButton> mouseButton(Qt::MouseButton button);
 
 } // namespace sumberlaras
