@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "reader/engine/PageLayout.h"
 #include "reader/engine/PdfDocument.h"
 #include "reader/engine/TextSelection.h"
@@ -111,8 +112,9 @@ public:
     QScrollBar* HorzScrollBar() const { return horzBar_; }
     QScrollBar* VertScrollBar() const { return vertBar_; }
 
-    // Time source for the double-click line window (milliseconds); tests set their own.
-    void setClock(std::function<qint64()> Clock) { clock_ = std::move(Clock); }
+    // Where the double-click line window takes its time from: the steady clock unless
+    // set; a clock set here must outlive the view.
+    void setClock(const Clock& Time) { clock_ = &Time; }
     // One step of the drag auto-scroll; the 50 ms timer calls it.
     void ScrollTimerTick();
     bool ScrollTimerActive() const { return scrollTimer_.isActive(); }
@@ -176,7 +178,6 @@ private:
     void dragSelectionTo(const QPoint& pos);
     void updateCursor(const QPoint& pos);
     TPdfDeviceArea deviceArea() const;
-    qint64 now() const;
 
     std::unique_ptr<TPdfDocument> document_;
     int pageIndex_ = 0;
@@ -222,7 +223,8 @@ private:
     bool clickArmed_ = false;
     QPoint lastMousePos_;
     QTimer scrollTimer_;
-    std::function<qint64()> clock_;
+    SteadyClock steadyClock_;
+    const Clock* clock_ = &steadyClock_;
 };
 
 } // namespace sumberlaras

@@ -1,7 +1,6 @@
 // The view's input: keys, wheel and mouse, and the text selection they make.
 #include "reader/qt/PdfControl.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,15 +17,6 @@ namespace {
 constexpr int WheelNotch = 120;
 constexpr int ZoomPerNotch = 5;
 constexpr double TextCursorDistance = 5.0; // points
-
-qint64 processMilliseconds() {
-    static const QElapsedTimer started = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return started.elapsed();
-}
 
 } // namespace
 
@@ -96,9 +86,8 @@ void TPdfControl::pressForSelection(const QPoint& pos, bool doubleClick) {
     const TPdfPoint point = DeviceToPage(pos.x(), pos.y());
     const auto doubleClickTime =
         std::chrono::milliseconds(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    changeSelection([&](TextSelection& s) {
-        s.press(point, doubleClick, std::chrono::milliseconds(now()), doubleClickTime);
-    });
+    changeSelection(
+        [&](TextSelection& s) { s.press(point, doubleClick, clock_->now(), doubleClickTime); });
 }
 
 void TPdfControl::dragSelectionTo(const QPoint& pos) {
@@ -144,10 +133,6 @@ void TPdfControl::updateCursor(const QPoint& pos) {
                    distance <= TextCursorDistance;
     }
     setCursor(overText ? Qt::IBeamCursor : Qt::ArrowCursor);
-}
-
-qint64 TPdfControl::now() const {
-    return clock_ ? clock_() : processMilliseconds();
 }
 
 // ---- input ----

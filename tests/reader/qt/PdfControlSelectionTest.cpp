@@ -4,6 +4,8 @@
 #include <QStyleHints>
 #include <QTest>
 
+#include <chrono>
+
 namespace sumberlaras {
 namespace {
 
@@ -14,7 +16,8 @@ class SelectionTest : public ControlTest {
 protected:
     void SetUp() override {
         ControlTest::SetUp();
-        view.setClock([this] { return clock; });
+        clock.advance(std::chrono::milliseconds(1000));
+        view.setClock(clock);
         const QString text = QString::fromStdU16String(
             view.CurrentPage()->ReadText(0, view.CurrentPage()->GetCharCount()));
         hari = static_cast<int>(text.indexOf("hari"));
@@ -22,7 +25,7 @@ protected:
     }
     QString selected() { return view.SelectedText(); }
 
-    qint64 clock = 1000;
+    ManualClock clock;
     int hari = 0;
 };
 
@@ -75,7 +78,7 @@ TEST_F(SelectionTest, DoubleClickSelectsTheWordThenAPressTheLine) {
     EXPECT_EQ(selected(), "membaca");
     EXPECT_EQ(view.SelStart(), 12);
     EXPECT_EQ(view.SelLength(), 7);
-    clock += 100;
+    clock.advance(std::chrono::milliseconds(100));
     QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, centreOf(16));
     EXPECT_EQ(selected(), "Sumberlaras membaca buku");
     QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, centreOf(16));
@@ -84,7 +87,8 @@ TEST_F(SelectionTest, DoubleClickSelectsTheWordThenAPressTheLine) {
 
 TEST_F(SelectionTest, TheLineWindowCloses) {
     QTest::mouseDClick(&view, Qt::LeftButton, Qt::NoModifier, centreOf(14));
-    clock += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 1;
+    clock.advance(
+        std::chrono::milliseconds(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 1));
     QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, centreOf(14));
     EXPECT_EQ(view.SelLength(), 0);
 }
