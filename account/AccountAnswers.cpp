@@ -1,6 +1,6 @@
-#include "AccountAnswers.h"
+#include "account/AccountAnswers.h"
 
-#include "JsonText.h"
+#include "account/JsonText.h"
 
 namespace sumberlaras {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "service/HttpTransport.h"
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 

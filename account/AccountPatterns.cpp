@@ -1,6 +1,6 @@
-#include "AccountPatterns.h"
+#include "account/AccountPatterns.h"
 
-#include "Pcre2Pattern.h"
+#include "account/Pcre2Pattern.h"
 
 namespace sumberlaras {
 

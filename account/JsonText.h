@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 

@@ -1,4 +1,4 @@
-#include "Occupations.h"
+#include "account/Occupations.h"
 
 namespace sumberlaras {
 

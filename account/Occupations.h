@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 

@@ -1,4 +1,4 @@
-#include "Pcre2Pattern.h"
+#include "account/Pcre2Pattern.h"
 
 #include <stdexcept>
 #include <string>

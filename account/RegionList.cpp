@@ -1,9 +1,9 @@
-#include "RegionList.h"
+#include "account/RegionList.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "JsonText.h"
+#include "account/JsonText.h"
 
 namespace sumberlaras {
 

@@ -1,6 +1,6 @@
-#include "RegistrationRecord.h"
+#include "account/RegistrationRecord.h"
 
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 

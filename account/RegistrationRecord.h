@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "RegistrationEntries.h"
+#include "account/RegistrationEntries.h"
 
 namespace sumberlaras {
 

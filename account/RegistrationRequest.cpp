@@ -1,4 +1,4 @@
-#include "RegistrationRequest.h"
+#include "account/RegistrationRequest.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "RegistrationValidation.h"
+#include "account/RegistrationValidation.h"
 
-#include "AccountPatterns.h"
+#include "account/AccountPatterns.h"
 
 namespace sumberlaras {
 

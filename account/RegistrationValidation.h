@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "RegistrationEntries.h"
+#include "account/RegistrationEntries.h"
 
 namespace sumberlaras {
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "CatalogueSeams.h"
-#include "MessageTable.h"
-#include "service/Dialogs.h"
-#include "service/Tasks.h"
+#include "bridge/CatalogueSeams.h"
+#include "bridge/MessageTable.h"
+#include "base/Dialogs.h"
+#include "base/Tasks.h"
 
 namespace sumberlaras::bridge {
 

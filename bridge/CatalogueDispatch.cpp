@@ -1,7 +1,7 @@
 
-#include "Catalogue.h"
-#include "NavigationPolicy.h"
-#include "shell/LogCategories.h"
+#include "bridge/Catalogue.h"
+#include "bridge/NavigationPolicy.h"
+#include "base/LogCategories.h"
 
 namespace sumberlaras::bridge {
 

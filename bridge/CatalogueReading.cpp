@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "Catalogue.h"
-#include "shell/LogCategories.h"
+#include "bridge/Catalogue.h"
+#include "base/LogCategories.h"
 
 namespace sumberlaras::bridge {
 

@@ -1,7 +1,7 @@
 #include <exception>
 
-#include "Catalogue.h"
-#include "shell/LogCategories.h"
+#include "bridge/Catalogue.h"
+#include "base/LogCategories.h"
 
 namespace sumberlaras::bridge {
 

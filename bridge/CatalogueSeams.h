@@ -6,7 +6,7 @@
 #include <string>
 
 #include "pages/BrowserView.h"
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras::bridge {
 

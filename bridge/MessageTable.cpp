@@ -1,4 +1,4 @@
-#include "MessageTable.h"
+#include "bridge/MessageTable.h"
 
 #include <limits>
 

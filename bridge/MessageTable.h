@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras::bridge {
 

@@ -1,4 +1,4 @@
-#include "NavigationPolicy.h"
+#include "bridge/NavigationPolicy.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "pages/BrowserView.h"
-#include "service/Dialogs.h"
-#include "service/JsonSlot.h"
+#include "base/Dialogs.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 

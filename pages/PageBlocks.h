@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "pages/PageFile.h"
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras::pages {
 

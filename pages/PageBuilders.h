@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 // The page texts, built from answers without touching files or views.
 // `partner` is the "data" object of the partner configuration and `base`

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras::pages {
 

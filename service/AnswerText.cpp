@@ -1,4 +1,4 @@
-#include "AnswerText.h"
+#include "service/AnswerText.h"
 
 #include <algorithm>
 #include <cctype>

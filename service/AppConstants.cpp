@@ -1,4 +1,4 @@
-#include "AppConstants.h"
+#include "service/AppConstants.h"
 
 namespace sumberlaras {
 

@@ -1,4 +1,4 @@
-#include "DataFolder.h"
+#include "service/DataFolder.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "DeviceId.h"
+#include "service/DeviceId.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "Envelope.h"
+#include "service/Envelope.h"
 
 #include <cmath>
 
-#include "AnswerText.h"
+#include "service/AnswerText.h"
 
 namespace sumberlaras {
 namespace {

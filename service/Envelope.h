@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "HttpTransport.h"
-#include "JsonSlot.h"
+#include "service/HttpTransport.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 

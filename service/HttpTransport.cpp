@@ -1,4 +1,4 @@
-#include "HttpTransport.h"
+#include "service/HttpTransport.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,8 +6,8 @@
 #include <memory>
 #include <mutex>
 
-#include "AppConstants.h"
-#include "CurlHandles.h"
+#include "service/AppConstants.h"
+#include "service/CurlHandles.h"
 
 namespace sumberlaras {
 namespace {

@@ -1,18 +1,18 @@
 // Start-up and shut-down of the service client: device id, data folder,
 // viewer assets and the partner configuration.
-#include "SawiraLib.h"
+#include "service/SawiraLib.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include "AppConstants.h"
-#include "DataFolder.h"
-#include "DeviceId.h"
-#include "Envelope.h"
-#include "StyleSheetPatch.h"
-#include "ZipUnpack.h"
+#include "service/AppConstants.h"
+#include "service/DataFolder.h"
+#include "service/DeviceId.h"
+#include "service/Envelope.h"
+#include "service/StyleSheetPatch.h"
+#include "service/ZipUnpack.h"
 #include "assets/ViewerZip.h"
 
 namespace fs = std::filesystem;

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "Dialogs.h"
-#include "HttpTransport.h"
-#include "JsonSlot.h"
+#include "base/Dialogs.h"
+#include "service/HttpTransport.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 

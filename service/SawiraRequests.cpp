@@ -1,11 +1,11 @@
 // The request operations: one fresh transfer each, answers as JSON objects.
-#include "SawiraLib.h"
+#include "service/SawiraLib.h"
 
 #include <filesystem>
 #include <fstream>
 
-#include "AppConstants.h"
-#include "Envelope.h"
+#include "service/AppConstants.h"
+#include "service/Envelope.h"
 
 namespace sumberlaras {
 namespace {

@@ -1,4 +1,4 @@
-#include "StyleSheetPatch.h"
+#include "service/StyleSheetPatch.h"
 
 #include <algorithm>
 #include <cctype>

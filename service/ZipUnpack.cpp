@@ -1,4 +1,4 @@
-#include "ZipUnpack.h"
+#include "service/ZipUnpack.h"
 
 #include <filesystem>
 #include <fstream>

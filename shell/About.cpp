@@ -1,11 +1,11 @@
-#include "About.h"
+#include "shell/About.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 
-#include "ProductPicture.h"
+#include "shell/ProductPicture.h"
 
 namespace sumberlaras {
 

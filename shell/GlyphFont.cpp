@@ -1,4 +1,4 @@
-#include "GlyphFont.h"
+#include "shell/GlyphFont.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "shell/MainWindow.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -13,10 +13,10 @@
 #include <QWebEngineSettings>
 #include <QWindow>
 
-#include "GlyphFont.h"
-#include "LogCategories.h"
-#include "PagesAdapter.h"
-#include "ServiceAdapter.h"
+#include "shell/GlyphFont.h"
+#include "base/LogCategories.h"
+#include "shell/PagesAdapter.h"
+#include "shell/ServiceAdapter.h"
 #include "bridge/NavigationPolicy.h"
 #include "service/Envelope.h"
 

@@ -12,10 +12,10 @@
 #include <QWebEngineView>
 #include <QWidget>
 
-#include "About.h"
-#include "QtTaskRunner.h"
-#include "Splash.h"
-#include "WebEngineBrowserView.h"
+#include "shell/About.h"
+#include "shell/QtTaskRunner.h"
+#include "shell/Splash.h"
+#include "shell/WebEngineBrowserView.h"
 #include "bridge/Catalogue.h"
 #include "bridge/qt/CataloguePage.h"
 #include "bridge/qt/QtBookDownloader.h"

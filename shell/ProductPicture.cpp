@@ -1,8 +1,8 @@
-#include "ProductPicture.h"
+#include "shell/ProductPicture.h"
 
 #include <QPainter>
 
-#include "GlyphFont.h"
+#include "shell/GlyphFont.h"
 
 namespace sumberlaras {
 

@@ -1,4 +1,4 @@
-#include "QtDialogs.h"
+#include "shell/QtDialogs.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -6,7 +6,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "LogCategories.h"
+#include "base/LogCategories.h"
 
 namespace sumberlaras {
 

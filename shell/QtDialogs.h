@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "service/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace sumberlaras {
 

@@ -1,4 +1,4 @@
-#include "QtTaskRunner.h"
+#include "shell/QtTaskRunner.h"
 
 #include <atomic>
 #include <condition_variable>

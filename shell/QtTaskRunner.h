@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "service/Tasks.h"
+#include "base/Tasks.h"
 
 namespace sumberlaras {
 

@@ -1,8 +1,8 @@
-#include "ServiceAdapter.h"
+#include "shell/ServiceAdapter.h"
 
 #include <chrono>
 
-#include "LogCategories.h"
+#include "base/LogCategories.h"
 #include "service/Envelope.h"
 
 namespace sumberlaras {

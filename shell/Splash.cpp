@@ -1,10 +1,10 @@
-#include "Splash.h"
+#include "shell/Splash.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "ProductPicture.h"
-#include "ServiceAdapter.h"
+#include "shell/ProductPicture.h"
+#include "shell/ServiceAdapter.h"
 #include "service/Envelope.h"
 
 namespace sumberlaras {

@@ -5,8 +5,8 @@
 
 #include <QWidget>
 
-#include "QtTaskRunner.h"
-#include "service/Dialogs.h"
+#include "shell/QtTaskRunner.h"
+#include "base/Dialogs.h"
 #include "service/SawiraLib.h"
 
 namespace sumberlaras {

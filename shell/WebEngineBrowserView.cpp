@@ -1,4 +1,4 @@
-#include "WebEngineBrowserView.h"
+#include "shell/WebEngineBrowserView.h"
 
 #include <utility>
 

@@ -10,14 +10,14 @@
 #include <QUrl>
 #include <QWebEngineProfile>
 
-#include "MainWindow.h"
-#include "Placeholder.h"
-#include "QtDialogs.h"
-#include "Splash.h"
+#include "shell/MainWindow.h"
+#include "shell/Placeholder.h"
+#include "shell/QtDialogs.h"
+#include "shell/Splash.h"
 #ifdef SUMBERLARAS_HAVE_ACCOUNT_WINDOWS
 #include "account/HttpFetch.h"
-#include "account/TFormForgotPass.h"
-#include "account/TFormRegistrasi.h"
+#include "account/qt/TFormForgotPass.h"
+#include "account/qt/TFormRegistrasi.h"
 #endif
 
 using namespace sumberlaras;

@@ -1,4 +1,4 @@
-#include "Catalogue.h"
+#include "standin/Catalogue.h"
 
 #include <array>
 #include <map>

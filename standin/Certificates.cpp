@@ -1,4 +1,4 @@
-#include "Certificates.h"
+#include "standin/Certificates.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "Control.h"
+#include "standin/Control.h"
 
 namespace standin {
 namespace {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "Json.h"
+#include "standin/Json.h"
 
 namespace standin {
 

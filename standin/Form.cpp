@@ -1,4 +1,4 @@
-#include "Form.h"
+#include "standin/Form.h"
 
 namespace standin {
 namespace {

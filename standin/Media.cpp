@@ -1,11 +1,11 @@
-#include "Media.h"
+#include "standin/Media.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "PdfWriter.h"
-#include "Png.h"
+#include "standin/PdfWriter.h"
+#include "standin/Png.h"
 
 namespace standin {
 namespace {

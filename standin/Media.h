@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "Catalogue.h"
+#include "standin/Catalogue.h"
 
 namespace standin {
 

@@ -1,4 +1,4 @@
-#include "PdfWriter.h"
+#include "standin/PdfWriter.h"
 
 #include <cstdio>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "Png.h"
+#include "standin/Png.h"
 
 #include <cmath>
 #include <stdexcept>

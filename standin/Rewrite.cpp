@@ -1,4 +1,4 @@
-#include "Rewrite.h"
+#include "standin/Rewrite.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Json.h"
+#include "standin/Json.h"
 
 namespace standin {
 

@@ -1,6 +1,6 @@
-#include "Service.h"
+#include "standin/Service.h"
 
-#include "Rewrite.h"
+#include "standin/Rewrite.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,12 +5,12 @@
 
 #include <httplib.h>
 
-#include "Control.h"
-#include "Form.h"
-#include "Json.h"
-#include "Media.h"
-#include "Store.h"
-#include "TlsServer.h"
+#include "standin/Control.h"
+#include "standin/Form.h"
+#include "standin/Json.h"
+#include "standin/Media.h"
+#include "standin/Store.h"
+#include "standin/TlsServer.h"
 
 namespace standin {
 

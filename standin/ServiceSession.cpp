@@ -1,4 +1,4 @@
-#include "Service.h"
+#include "standin/Service.h"
 
 namespace standin {
 

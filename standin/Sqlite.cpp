@@ -1,4 +1,4 @@
-#include "Sqlite.h"
+#include "standin/Sqlite.h"
 
 #include <sqlite3.h>
 

@@ -1,10 +1,10 @@
-#include "Store.h"
+#include "standin/Store.h"
 
 #include <filesystem>
 
 #include <openssl/rand.h>
 
-#include "Catalogue.h"
+#include "standin/Catalogue.h"
 
 namespace standin {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Json.h"
-#include "Sqlite.h"
+#include "standin/Json.h"
+#include "standin/Sqlite.h"
 
 namespace standin {
 

@@ -1,4 +1,4 @@
-#include "Store.h"
+#include "standin/Store.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,9 +1,9 @@
-#include "Store.h"
+#include "standin/Store.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "Catalogue.h"
+#include "standin/Catalogue.h"
 
 namespace standin {
 namespace {

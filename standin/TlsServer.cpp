@@ -1,4 +1,4 @@
-#include "TlsServer.h"
+#include "standin/TlsServer.h"
 
 #include <memory>
 

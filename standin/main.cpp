@@ -9,13 +9,13 @@
 #include <string>
 #include <thread>
 
-#include "Catalogue.h"
-#include "Certificates.h"
-#include "Control.h"
-#include "Media.h"
-#include "Service.h"
-#include "Store.h"
-#include "TlsServer.h"
+#include "standin/Catalogue.h"
+#include "standin/Certificates.h"
+#include "standin/Control.h"
+#include "standin/Media.h"
+#include "standin/Service.h"
+#include "standin/Store.h"
+#include "standin/TlsServer.h"
 
 namespace fs = std::filesystem;
 

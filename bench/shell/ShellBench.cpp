@@ -22,8 +22,8 @@
 
 #include "shell/MainWindow.h"
 #include "shell/Splash.h"
-#include "support/ScriptedDialogs.h"
-#include "support/Standin.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/Standin.h"
 
 using namespace sumberlaras;
 using Clock = std::chrono::steady_clock;

@@ -1,4 +1,4 @@
-#include "CataloguePage.h"
+#include "bridge/qt/CataloguePage.h"
 
 #include <QFile>
 #include <QWebEngineCertificateError>
@@ -6,9 +6,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
-#include "CertificateTrust.h"
+#include "bridge/qt/CertificateTrust.h"
 #include "bridge/NavigationPolicy.h"
-#include "shell/LogCategories.h"
+#include "base/LogCategories.h"
 
 namespace sumberlaras::bridge {
 

@@ -1,4 +1,4 @@
-#include "CertificateTrust.h"
+#include "bridge/qt/CertificateTrust.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "QtBookDownloader.h"
+#include "bridge/qt/QtBookDownloader.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 
-#include "shell/LogCategories.h"
+#include "base/LogCategories.h"
 
 namespace sumberlaras::bridge {
 

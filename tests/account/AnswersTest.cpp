@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AccountAnswers.h"
+#include "account/AccountAnswers.h"
 
 namespace sumberlaras {
 namespace {

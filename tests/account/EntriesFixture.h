@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistrationEntries.h"
+#include "account/RegistrationEntries.h"
 
 namespace sumberlaras::testing {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "AccountPatterns.h"
-#include "WheelRule.h"
+#include "account/AccountPatterns.h"
+#include "account/WheelRule.h"
 
 namespace sumberlaras {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "EntriesFixture.h"
-#include "Occupations.h"
-#include "RegistrationRecord.h"
-#include "service/JsonSlot.h"
+#include "tests/account/EntriesFixture.h"
+#include "account/Occupations.h"
+#include "account/RegistrationRecord.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RegionList.h"
+#include "account/RegionList.h"
 
 namespace sumberlaras {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RegistrationRequest.h"
+#include "account/RegistrationRequest.h"
 
 namespace sumberlaras {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "EntriesFixture.h"
-#include "RegistrationValidation.h"
+#include "tests/account/EntriesFixture.h"
+#include "account/RegistrationValidation.h"
 
 namespace sumberlaras {
 namespace {

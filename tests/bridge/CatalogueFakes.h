@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bridge/CatalogueSeams.h"
-#include "support/RecordingBrowserView.h"
+#include "tests/support/RecordingBrowserView.h"
 
 namespace sumberlaras::testing {
 

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "CatalogueFakes.h"
+#include "tests/bridge/CatalogueFakes.h"
 #include "bridge/Catalogue.h"
-#include "support/ManualTaskRunner.h"
-#include "support/ScriptedDialogs.h"
+#include "tests/support/ManualTaskRunner.h"
+#include "tests/support/ScriptedDialogs.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::bridge;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "PagesFixture.h"
+#include "tests/pages/PagesFixture.h"
 
 namespace sumberlaras::testing {
 namespace {

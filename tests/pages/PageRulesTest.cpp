@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "PagesFixture.h"
+#include "tests/pages/PagesFixture.h"
 #include "pages/PageFile.h"
 #include "pages/PageText.h"
 

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "pages/CataloguePages.h"
-#include "support/RecordingBrowserView.h"
-#include "support/ScriptedDialogs.h"
+#include "tests/support/RecordingBrowserView.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace sumberlaras::testing {
 

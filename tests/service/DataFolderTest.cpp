@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LibFixture.h"
+#include "tests/service/LibFixture.h"
 #include "service/DataFolder.h"
 
 using namespace sumberlaras;

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "WireFixture.h"
+#include "tests/service/WireFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
-#include "ZipFixture.h"
+#include "tests/service/TempFolder.h"
+#include "tests/service/ZipFixture.h"
 #include "service/SawiraLib.h"
-#include "support/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace sumberlaras::testing {
 

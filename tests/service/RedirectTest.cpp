@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include "WireFixture.h"
+#include "tests/service/WireFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "WireFixture.h"
+#include "tests/service/WireFixture.h"
 #include "service/Envelope.h"
 
 using namespace sumberlaras;

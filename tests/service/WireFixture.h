@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "LibFixture.h"
-#include "support/Standin.h"
+#include "tests/service/LibFixture.h"
+#include "tests/support/Standin.h"
 
 namespace sumberlaras::testing {
 

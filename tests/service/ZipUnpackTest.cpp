@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
-#include "ZipFixture.h"
+#include "tests/service/TempFolder.h"
+#include "tests/service/ZipFixture.h"
 #include "service/ZipUnpack.h"
 
 using namespace sumberlaras;

@@ -1,6 +1,6 @@
 // A book larger than the download limit: the reader hears why, in plain words,
 // and the detail page comes back.
-#include "ShellFixture.h"
+#include "tests/shell/ShellFixture.h"
 #include "bridge/qt/QtBookDownloader.h"
 
 using namespace sumberlaras;

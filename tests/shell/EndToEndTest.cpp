@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "ShellFixture.h"
+#include "tests/shell/ShellFixture.h"
 #include "bridge/NavigationPolicy.h"
 
 using namespace sumberlaras;
@@ -392,13 +392,3 @@ TEST_F(Shell, AClickedLinkForANewWindowOpensInTheUsersBrowser) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,7 +5,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "ShellFixture.h"
+#include "tests/shell/ShellFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

@@ -3,7 +3,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "ShellFixture.h"
+#include "tests/shell/ShellFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

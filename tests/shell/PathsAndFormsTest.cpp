@@ -2,7 +2,7 @@
 // address, and no page ever submits a form by itself.
 #include <QTest>
 
-#include "ShellFixture.h"
+#include "tests/shell/ShellFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

@@ -16,7 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/Standin.h"
+#include "tests/support/Standin.h"
 
 using sumberlaras::testing::Standin;
 namespace fs = std::filesystem;

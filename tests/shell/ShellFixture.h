@@ -17,8 +17,8 @@
 #include "bridge/NavigationPolicy.h"
 #include "shell/MainWindow.h"
 #include "shell/Splash.h"
-#include "support/ScriptedDialogs.h"
-#include "support/Standin.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/Standin.h"
 
 namespace sumberlaras::testing {
 

@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ShellFixture.h"
+#include "tests/shell/ShellFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

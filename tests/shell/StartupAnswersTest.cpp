@@ -1,6 +1,6 @@
 // Start-up reads the service's "code", "url" and "msg" as text, as every
 // other answer is read: a number 200 is "200".
-#include "ShellFixture.h"
+#include "tests/shell/ShellFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

@@ -1,7 +1,7 @@
 // Region lists, registration and password reset.
 #include <gtest/gtest.h>
 
-#include "Client.h"
+#include "tests/standin/Client.h"
 
 namespace standin::testing {
 namespace {

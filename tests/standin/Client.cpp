@@ -1,4 +1,4 @@
-#include "Client.h"
+#include "tests/standin/Client.h"
 
 #include <memory>
 

@@ -7,7 +7,7 @@
 #include <curl/curl.h>
 #include <nlohmann/json.hpp>
 
-#include "support/Standin.h"
+#include "tests/support/Standin.h"
 
 namespace standin::testing {
 

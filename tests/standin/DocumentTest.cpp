@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "Catalogue.h"
-#include "Media.h"
-#include "PdfWriter.h"
-#include "Png.h"
-#include "TlsServer.h"
+#include "standin/Catalogue.h"
+#include "standin/Media.h"
+#include "standin/PdfWriter.h"
+#include "standin/Png.h"
+#include "standin/TlsServer.h"
 
 namespace standin {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Form.h"
+#include "standin/Form.h"
 
 namespace standin {
 namespace {

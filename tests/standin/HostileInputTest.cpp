@@ -2,7 +2,7 @@
 // server error, and the service stays up.
 #include <gtest/gtest.h>
 
-#include "Client.h"
+#include "tests/standin/Client.h"
 
 namespace standin::testing {
 namespace {

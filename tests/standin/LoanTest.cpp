@@ -1,7 +1,7 @@
 // Loans, returns, resuming, read status and the stored annotation document.
 #include <gtest/gtest.h>
 
-#include "Client.h"
+#include "tests/standin/Client.h"
 
 namespace standin::testing {
 namespace {

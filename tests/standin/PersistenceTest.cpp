@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Client.h"
+#include "tests/standin/Client.h"
 
 namespace standin::testing {
 namespace {

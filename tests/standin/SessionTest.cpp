@@ -1,7 +1,7 @@
 // Sign-in, the one-device rule and the header checks of member requests.
 #include <gtest/gtest.h>
 
-#include "Client.h"
+#include "tests/standin/Client.h"
 
 namespace standin::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "ManualTaskRunner.h"
+#include "tests/support/ManualTaskRunner.h"
 
 namespace sumberlaras::testing {
 

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "service/Tasks.h"
+#include "base/Tasks.h"
 
 namespace sumberlaras::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "service/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace sumberlaras::testing {
 

@@ -1,4 +1,4 @@
-#include "support/Standin.h"
+#include "tests/support/Standin.h"
 
 #include <chrono>
 #include <csignal>

@@ -13,9 +13,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "RecordingPage.h"
+#include "tests/pages/browser/RecordingPage.h"
 #include "pages/CataloguePages.h"
-#include "support/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

@@ -1,4 +1,4 @@
-#include "RecordingPage.h"
+#include "tests/pages/browser/RecordingPage.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>

@@ -10,11 +10,11 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "RecordingPage.h"
-#include "StandinAnswers.h"
+#include "tests/pages/browser/RecordingPage.h"
+#include "tests/pages/browser/StandinAnswers.h"
 #include "pages/CataloguePages.h"
-#include "support/ScriptedDialogs.h"
-#include "support/Standin.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/Standin.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;

@@ -1,4 +1,4 @@
-#include "StandinAnswers.h"
+#include "tests/pages/browser/StandinAnswers.h"
 
 #include <memory>
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "service/JsonSlot.h"
+#include "base/JsonSlot.h"
 
 namespace sumberlaras::testing {
 

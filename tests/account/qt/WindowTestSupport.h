@@ -12,7 +12,7 @@
 #include <QThread>
 
 #include "account/HttpFetch.h"
-#include "support/ManualTaskRunner.h"
+#include "tests/support/ManualTaskRunner.h"
 
 namespace sumberlaras::testing {
 

@@ -9,13 +9,13 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "HttpFetch.h"
-#include "RegionList.h"
-#include "RegistrasiControls.h"
-#include "RegistrationEntries.h"
-#include "service/Dialogs.h"
-#include "service/JsonSlot.h"
-#include "service/Tasks.h"
+#include "account/HttpFetch.h"
+#include "account/RegionList.h"
+#include "account/qt/RegistrasiControls.h"
+#include "account/RegistrationEntries.h"
+#include "base/Dialogs.h"
+#include "base/JsonSlot.h"
+#include "base/Tasks.h"
 
 namespace sumberlaras {
 

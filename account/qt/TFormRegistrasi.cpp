@@ -1,4 +1,4 @@
-#include "TFormRegistrasi.h"
+#include "account/qt/TFormRegistrasi.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,13 +15,13 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "AccountAnswers.h"
-#include "ClientId.h"
-#include "Occupations.h"
-#include "RegistrationRecord.h"
-#include "RegistrationRequest.h"
-#include "RegistrationValidation.h"
-#include "WheelRule.h"
+#include "account/AccountAnswers.h"
+#include "account/ClientId.h"
+#include "account/Occupations.h"
+#include "account/RegistrationRecord.h"
+#include "account/RegistrationRequest.h"
+#include "account/RegistrationValidation.h"
+#include "account/WheelRule.h"
 
 namespace sumberlaras {
 

@@ -6,9 +6,9 @@
 
 #include <QWidget>
 
-#include "service/Dialogs.h"
-#include "service/JsonSlot.h"
-#include "service/Tasks.h"
+#include "base/Dialogs.h"
+#include "base/JsonSlot.h"
+#include "base/Tasks.h"
 
 class QLabel;
 class QLineEdit;

@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "account/TFormForgotPass.h"
-#include "account/TFormRegistrasi.h"
+#include "account/qt/TFormForgotPass.h"
+#include "account/qt/TFormRegistrasi.h"
 #include "shell/QtDialogs.h"
 #include "shell/QtTaskRunner.h"
 

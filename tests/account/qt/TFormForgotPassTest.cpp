@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "WindowTestSupport.h"
-#include "account/TFormForgotPass.h"
-#include "support/ScriptedDialogs.h"
+#include "tests/account/qt/WindowTestSupport.h"
+#include "account/qt/TFormForgotPass.h"
+#include "tests/support/ScriptedDialogs.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;
@@ -151,4 +151,4 @@ private slots:
 };
 
 QTEST_MAIN(ForgotPassWindowTest)
-#include "forgotpass_window_test.moc"
+#include "TFormForgotPassTest.moc"

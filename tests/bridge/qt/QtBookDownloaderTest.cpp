@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/qt/QtBookDownloader.h"
-#include "support/Standin.h"
+#include "tests/support/Standin.h"
 
 using namespace sumberlaras::bridge;
 using sumberlaras::testing::Standin;
@@ -123,9 +123,3 @@ TEST(DownloadCapDefaults, ARealBookAndAnErrorPageArriveWhole) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

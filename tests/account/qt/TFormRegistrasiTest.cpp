@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "WindowTestSupport.h"
-#include "account/TFormRegistrasi.h"
-#include "support/ScriptedDialogs.h"
+#include "tests/account/qt/WindowTestSupport.h"
+#include "account/qt/TFormRegistrasi.h"
+#include "tests/support/ScriptedDialogs.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;
@@ -528,4 +528,4 @@ private slots:
 };
 
 QTEST_MAIN(RegistrationWindowTest)
-#include "registration_window_test.moc"
+#include "TFormRegistrasiTest.moc"

@@ -1,4 +1,4 @@
-#include "RegistrasiControls.h"
+#include "account/qt/RegistrasiControls.h"
 
 #include <QComboBox>
 #include <QDateEdit>

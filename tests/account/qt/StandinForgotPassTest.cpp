@@ -5,11 +5,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "WindowTestSupport.h"
-#include "account/TFormForgotPass.h"
+#include "tests/account/qt/WindowTestSupport.h"
+#include "account/qt/TFormForgotPass.h"
 #include "service/SawiraLib.h"
-#include "support/ScriptedDialogs.h"
-#include "support/Standin.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/Standin.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;
@@ -102,4 +102,4 @@ private slots:
 };
 
 QTEST_MAIN(StandinForgotPassTest)
-#include "standin_forgotpass_test.moc"
+#include "StandinForgotPassTest.moc"

@@ -1,4 +1,4 @@
-#include "TFormForgotPass.h"
+#include "account/qt/TFormForgotPass.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "AccountAnswers.h"
-#include "AccountPatterns.h"
+#include "account/AccountAnswers.h"
+#include "account/AccountPatterns.h"
 
 namespace sumberlaras {
 

@@ -13,10 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "WindowTestSupport.h"
-#include "account/TFormRegistrasi.h"
-#include "support/ScriptedDialogs.h"
-#include "support/Standin.h"
+#include "tests/account/qt/WindowTestSupport.h"
+#include "account/qt/TFormRegistrasi.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/Standin.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;
@@ -297,4 +297,4 @@ private slots:
 };
 
 QTEST_MAIN(StandinRegistrationTest)
-#include "standin_registration_test.moc"
+#include "StandinRegistrationTest.moc"

@@ -1,4 +1,4 @@
-#include "LogCategories.h"
+#include "base/LogCategories.h"
 
 Q_LOGGING_CATEGORY(lcDialog, "sumberlaras.dialog", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcBridge, "sumberlaras.bridge", QtWarningMsg)
