@@ -18,25 +18,12 @@
 #include "shell/MainWindow.h"
 #include "shell/Splash.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SpinUntil.h"
 #include "tests/support/Standin.h"
 
 namespace sumberlaras::testing {
 
 using bridge::ViewId;
-
-// Turns the event loop until `done` holds; false after `limit` (a bound on
-// waiting, never a measurement).
-template <class Pred>
-bool spinUntil(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 // The whole program in this process against a fresh stand-in: splash, the
 // version check, the main window and its first page.
