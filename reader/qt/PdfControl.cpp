@@ -35,8 +35,6 @@ TPdfControl::TPdfControl(QWidget* Owner)
         if (!syncingBars_ && v != horzPos_)
             setScrollPositions(v, vertPos_);
     });
-    scrollTimer_.setInterval(50);
-    connect(&scrollTimer_, &QTimer::timeout, this, &TPdfControl::ScrollTimerTick);
     relayout();
 }
 

@@ -9,6 +9,7 @@
 #include "reader/qt/PagePainter.h"
 #include "reader/qt/PdfCanvas.h"
 #include "reader/qt/PdfInput.h"
+#include "reader/qt/QtTicker.h"
 
 #include <QColor>
 #include <QImage>
@@ -117,7 +118,9 @@ public:
     void setClock(const Clock& Time) { clock_ = &Time; }
     // One step of the drag auto-scroll; the 50 ms timer calls it.
     void ScrollTimerTick();
-    bool ScrollTimerActive() const { return scrollTimer_.isActive(); }
+    bool ScrollTimerActive() const { return scrollTicker_->active(); }
+    // Where the drag's auto-scroll ticks come from; tests fire them by hand.
+    void setScrollTicker(Ticker& ticker) { scrollTicker_ = &ticker; }
 
     std::function<void(TPdfControl*)> OnPageChange;
     std::function<void(TPdfControl*)> OnPaint;
@@ -222,7 +225,8 @@ private:
 
     bool clickArmed_ = false;
     QPoint lastMousePos_;
-    QTimer scrollTimer_;
+    QtTicker ownScrollTicker_;
+    Ticker* scrollTicker_ = &ownScrollTicker_;
     SteadyClock steadyClock_;
     const Clock* clock_ = &steadyClock_;
 };

@@ -64,7 +64,7 @@ void TPdfControl::changeSelection(const std::function<void(TextSelection&)>& cha
 }
 
 void TPdfControl::dropSelection() {
-    scrollTimer_.stop();
+    scrollTicker_->stop();
     selection_.cancel();
     selection_.forgetChars();
     overlay_.setSelection({});
@@ -101,7 +101,7 @@ void TPdfControl::dragSelectionTo(const QPoint& pos) {
 
 void TPdfControl::ScrollTimerTick() {
     if (!selection_.selecting()) {
-        scrollTimer_.stop();
+        scrollTicker_->stop();
         return;
     }
     const QPoint p = lastMousePos_;
@@ -115,7 +115,7 @@ void TPdfControl::ScrollTimerTick() {
     else if (p.y() >= layout_.viewHeight)
         dy = ScrollStepPixels;
     if (dx == 0 && dy == 0) {
-        scrollTimer_.stop();
+        scrollTicker_->stop();
         return;
     }
     scrollHorizontallyBy(dx);
@@ -271,10 +271,10 @@ void TPdfControl::mouseMoveEvent(QMouseEvent* event) {
         dragSelectionTo(pos);
         const bool outside = !QRect(0, 0, layout_.viewWidth, layout_.viewHeight).contains(pos);
         if (outside && scrollTimerOn_) {
-            if (!scrollTimer_.isActive())
-                scrollTimer_.start();
+            if (!scrollTicker_->active())
+                scrollTicker_->start(std::chrono::milliseconds(50), [this] { ScrollTimerTick(); });
         } else {
-            scrollTimer_.stop();
+            scrollTicker_->stop();
         }
         return;
     }
@@ -300,7 +300,7 @@ void TPdfControl::mouseReleaseEvent(QMouseEvent* event) {
         readChars(*page);
     const TPdfPoint point = DeviceToPage(pos.x(), pos.y());
     changeSelection([&](TextSelection& s) { s.release(point); });
-    scrollTimer_.stop();
+    scrollTicker_->stop();
     if (selection_.active() || !OnWebLinkClick)
         return;
     if (page) {

@@ -1,5 +1,7 @@
 #include "tests/reader/qt/ControlFixture.h"
 
+#include "base/Ticker.h"
+
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QTest>
@@ -169,12 +171,15 @@ TEST_F(SelectionTest, SelectionRectsAndTextInRect) {
 }
 
 TEST_F(SelectionTest, DraggingOutsideScrollsOnTimerTicks) {
+    ManualTicker ticker;
+    view.setScrollTicker(ticker);
     view.setScaleMode(TPdfControlScaleMode::smZoom);
     QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, centreOf(2));
     QTest::mouseMove(&view, QPoint(view.width() / 2, view.height() + 40));
     EXPECT_TRUE(view.ScrollTimerActive());
-    view.ScrollTimerTick();
-    view.ScrollTimerTick();
+    EXPECT_EQ(ticker.interval(), std::chrono::milliseconds(50));
+    ticker.fire();
+    ticker.fire();
     EXPECT_EQ(view.VertScrollPosition(), 50);
     EXPECT_GT(view.SelLength(), 1);
     QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier,
