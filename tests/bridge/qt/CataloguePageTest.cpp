@@ -86,7 +86,8 @@ protected:
 
 TEST_F(CataloguePageTest, AppSpeaksOnlyFromTheDataFolder) {
     ASSERT_TRUE(show("a.html", "<html><body>a</body></html>"));
-    EXPECT_EQ(js("typeof app"), "object");
+    // `app` comes up once the page's channel has connected.
+    EXPECT_TRUE(spinUntil([&] { return js("typeof app") == "object"; }, std::chrono::seconds(20)));
     js("app.back()");
     EXPECT_TRUE(spinUntil([&] { return !delivered.empty(); }, std::chrono::seconds(10)));
     EXPECT_EQ(delivered, std::vector<std::string>{"back"});
