@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "base/Tasks.h"
+#include "reader/session/Book.h"
+#include "reader/session/Documents.h"
+#include "reader/session/LoanService.h"
+#include "reader/session/ReaderSettings.h"
+
+namespace sumberlaras::reader {
+
+// The bodies of the reader's tasks. Each takes all it needs as parameters and
+// never reads a record the main thread may release.
+
+enum class AnnotationFetch { NotStored, Fetched, Failed };
+
+// "readPermission": asks for the loan and, when the service keeps an
+// annotation copy, fetches it into "tempAnnot.json". The answer also goes to
+// the read-permission slot.
+struct PermissionResult {
+    Json answer;
+    AnnotationFetch fetch = AnnotationFetch::NotStored;
+};
+PermissionResult ReadPermissionRequest(LoanService& service, const std::string& idKonten);
+
+// Reads and deletes "tempAnnot.json" after a permission; a failed fetch or an
+// unreadable copy gives the empty document, marked unreadable.
+StoredAnnotation takeStoredAnnotation(const std::string& dataFolder, const std::string& idKonten,
+                                      AnnotationFetch fetch);
+
+// "Update": parameters "id_baca", "key" and "status".
+TaskParams statusReportParams(const TReaderSettings& s, const std::string& tab);
+void UpdateReadStatus(LoanService& service, const TaskParams& params);
+
+// "bookReturn": "id_baca", "id_konten", "page_index", "anotasi", "textCopy",
+// "activeIndex", and "keepStoredAnnotation" when the annotation document is
+// not to be sent.
+TaskParams bookReturnParams(const TDetailBook& book, const TReaderSettings& s, int32_t pageIndex,
+                            int32_t activeIndex);
+// Sends the return; on "200" the annotation document, then the copied text.
+void BookReturnRequest(LoanService& service, const TaskParams& params);
+
+} // namespace sumberlaras::reader
