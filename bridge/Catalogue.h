@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "bridge/CatalogueSeams.h"
-#include "bridge/MessageTable.h"
 #include "base/Dialogs.h"
 #include "base/Tasks.h"
+#include "bridge/CatalogueSeams.h"
+#include "bridge/MessageTable.h"
 
 namespace sumberlaras::bridge {
 
@@ -53,11 +53,21 @@ public:
     bool ReadFromSearch = false;
     bool RequestCancelled = false;
 
+    // A book is being fetched or its loan asked for: a second read waits.
+    bool isOpeningBook = false;
+
     // The last downloaded book document; nothing of it is written to disk.
     std::shared_ptr<const std::string> TempStream;
-    // Called once a book document is in TempStream. Without it the detail
-    // page comes back in Chromium3.
-    std::function<void()> onBookDownloaded;
+    // Takes a downloaded book document with the detail of the book it belongs
+    // to (the detail as it was when the download started). Without it the
+    // detail page comes back in Chromium3.
+    std::function<void(std::shared_ptr<const std::string> document, JsonPtr detail)>
+        onBookDownloaded;
+
+    // The detail page again in Chromium3, after a read.
+    void showDetailAgain();
+    // An authentication failure outside the catalogue: the login page, in front.
+    void showLoginAfterAuthFailure();
 
 private:
     using Handler = void (Catalogue::*)(const BridgeMessage&, ViewId);
@@ -108,6 +118,10 @@ private:
     void openDetail(const std::string& id, const std::string& from);
     void openChart(const std::string& type, int32_t page, bool firstPage);
     bool readingLimitReached();
+    // False (with the reason shown) while another book is opening.
+    bool mayStartReading();
+    // An opening that ends before the reader took the document.
+    void bookReadingEnded();
 
     // Starts a request whose answer goes to `slot`. A newer request of the
     // same slot makes this one stale: its answer is dropped and its
@@ -158,6 +172,7 @@ private:
         uint64_t serial = 0;
     } completing_;
     int lastProgressShown_ = -1;
+    JsonPtr bookDetail_; // the detail of the book being downloaded
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 

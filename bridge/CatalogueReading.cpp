@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "bridge/Catalogue.h"
 #include "base/LogCategories.h"
+#include "bridge/Catalogue.h"
 
 namespace sumberlaras::bridge {
 
@@ -53,8 +53,35 @@ bool parseDecimal(const std::string& text, int32_t& value) {
 
 } // namespace
 
-void Catalogue::onBaca(const BridgeMessage&, ViewId) {
+bool Catalogue::mayStartReading() {
     if (readingLimitReached())
+        return false;
+    if (isOpeningBook) {
+        d_.dialogs.warning("Harap Tunggu..Sedang Membuka Buku");
+        return false;
+    }
+    isOpeningBook = true;
+    return true;
+}
+
+void Catalogue::bookReadingEnded() {
+    isOpeningBook = false;
+    ReadFromChart = false;
+    ReadFromSearch = false;
+    PageToJump = 0;
+    bookDetail_.reset();
+}
+
+void Catalogue::showDetailAgain() {
+    loadDataPage(Chromium3, "detail.html");
+}
+
+void Catalogue::showLoginAfterAuthFailure() {
+    backToLogin(true);
+}
+
+void Catalogue::onBaca(const BridgeMessage&, ViewId) {
+    if (!mayStartReading())
         return;
     bringToFront(Chromium3);
     showLoading(Chromium3);
@@ -62,14 +89,14 @@ void Catalogue::onBaca(const BridgeMessage&, ViewId) {
 }
 
 void Catalogue::onBacaSection(const BridgeMessage& m, ViewId) {
-    if (readingLimitReached())
+    if (!mayStartReading())
         return;
     releaseHeldTask();
     requestDetail(m.text(0), "home", &Catalogue::ChartReadRequestTerminated);
 }
 
 void Catalogue::onBacaKalimat(const BridgeMessage& m, ViewId) {
-    if (readingLimitReached())
+    if (!mayStartReading())
         return;
     int32_t page = 0;
     if (!parseDecimal(m.text(1), page))
@@ -97,9 +124,12 @@ void Catalogue::readCompletion(Task&, bool fromChart) {
         d_.dialogs.error("Request Detail Error. Check Your Connection");
         return;
     }
-    if (!completing_.current)
+    if (!completing_.current) {
+        bookReadingEnded();
         return;
+    }
     if (code(Slot::DetailContent) != "200") {
+        bookReadingEnded();
         if (authFailed(Slot::DetailContent)) {
             d_.dialogs.error("Authentication Error : Akun Anda Digunakan Di Perangkat Lain");
             backToLogin(true);
@@ -132,6 +162,7 @@ void Catalogue::startBookDownload() {
                 file = name->get<std::string>();
         }
     }
+    bookDetail_ = d_.service.slot(Slot::DetailContent).get();
     const std::string url = d_.service.baseUrl() + "/pc/swr/" + encodePath(file);
     lastProgressShown_ = -1;
     std::weak_ptr<int> alive = alive_;
@@ -177,12 +208,17 @@ void Catalogue::bookDownloadCompleted(long status, std::shared_ptr<const std::st
         return;
     if (body && !body->empty() && status == 200) {
         TempStream = std::move(body);
-        if (onBookDownloaded)
-            onBookDownloaded();
-        else
+        if (onBookDownloaded) {
+            // The reader holds it from here until its page view has it.
+            onBookDownloaded(std::move(TempStream), std::move(bookDetail_));
+            TempStream.reset();
+        } else {
+            bookReadingEnded();
             loadDataPage(Chromium3, "detail.html");
+        }
         return;
     }
+    bookReadingEnded();
     d_.dialogs.error("Jaringan Error dengan Status : " + std::to_string(status));
     loadDataPage(Chromium3, "detail.html");
 }
@@ -190,6 +226,7 @@ void Catalogue::bookDownloadCompleted(long status, std::shared_ptr<const std::st
 void Catalogue::bookDownloadFailed(const std::string& description) {
     if (RequestCancelled)
         return;
+    bookReadingEnded();
     d_.dialogs.error("Request Error #671: " + description);
     loadDataPage(Chromium3, "detail.html");
 }

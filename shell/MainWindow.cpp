@@ -13,12 +13,12 @@
 #include <QWebEngineSettings>
 #include <QWindow>
 
-#include "shell/GlyphFont.h"
 #include "base/LogCategories.h"
+#include "bridge/NavigationPolicy.h"
+#include "reader/qt/GlyphFont.h"
+#include "service/Envelope.h"
 #include "shell/PagesAdapter.h"
 #include "shell/ServiceAdapter.h"
-#include "bridge/NavigationPolicy.h"
-#include "service/Envelope.h"
 
 namespace sumberlaras {
 
@@ -94,10 +94,35 @@ void TFormMain::FormCreate() {
                                                                  static_cast<QObject*>(this));
         catalogue_ = std::make_unique<bridge::Catalogue>(bridge::Catalogue::Deps{
             *this, *renderer_, *service_, env_.dialogs, tasks_, *downloader_});
+        buildReader();
     } catch (const std::exception& e) {
         env_.dialogs.warning(std::string("Startup Error : ") + e.what());
         throw;
     }
+}
+
+void TFormMain::buildReader() {
+    bridge::Catalogue& c = *catalogue_;
+    ReaderLinks links;
+    links.showDetailAgain = [this] { catalogue_->showDetailAgain(); };
+    links.showLoginAfterAuthFailure = [this] { catalogue_->showLoginAfterAuthFailure(); };
+    // The list a book was opened from waits behind the reader.
+    links.showBehindReader = [this](int chromium) {
+        if (QWebEngineView* v = webView(static_cast<ViewId>(chromium)))
+            browser_->setCurrentWidget(v);
+    };
+    links.bringReaderToFront = [this] { faces_->setCurrentWidget(reader_); };
+    reader_ = new ReaderFace(
+        ReaderDeps{*service_, env_.dialogs, tasks_,
+                   ReaderGlobals{c.readCount, c.PageToJump, c.KalimatPencarian, c.ReadFromSearch,
+                                 c.ReadFromChart, c.RequestCancelled, c.isOpeningBook},
+                   std::move(links), env_.readerTicker},
+        faces_);
+    faces_->addWidget(reader_);
+    c.onBookDownloaded = [this](std::shared_ptr<const std::string> document, JsonPtr detail) {
+        if (!closing_)
+            reader_->openBook(std::move(document), std::move(detail));
+    };
 }
 
 void TFormMain::buildHeader() {
@@ -112,6 +137,7 @@ void TFormMain::buildHeader() {
         b->setFont(glyphFont(20));
         b->setFixedSize(32, 32);
         b->setToolTip(QString::fromUtf8(tip));
+        b->setAccessibleName(QString::fromUtf8(tip)); // spoken instead of the glyph
         b->setFlat(true);
         return b;
     };
@@ -178,9 +204,7 @@ void TFormMain::fitToArea(const QRect& area) {
 void TFormMain::buildViews() {
     faces_ = new QStackedWidget(this);
     browser_ = new QStackedWidget(faces_);
-    reader_ = new QWidget(faces_);
     faces_->addWidget(browser_);
-    faces_->addWidget(reader_);
     const std::string serviceHost =
         QUrl(QString::fromStdString(lib_.baseUrl())).host().toStdString();
     for (int i = 0; i < 7; ++i) {
@@ -325,13 +349,15 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TFormMain::FormCloseQuery() {
-    if (readerHasOpenBooks) {
+    if (reader_ && reader_->hasOpenBooks()) {
         env_.dialogs.warning("Harap kembalikan terlebih dahulu semua buku yang anda baca sebelum "
                              "menutup aplikasi ini");
         return false;
     }
     closing_ = true;
     catalogue_->beginClosing();
+    if (reader_)
+        reader_->releaseAll();
     // Workers use the service client: they end before it goes, and a request that
     // waits on a slow service is cut rather than waited for.
     lib_.cancelRequests();

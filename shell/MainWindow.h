@@ -12,14 +12,15 @@
 #include <QWebEngineView>
 #include <QWidget>
 
-#include "shell/About.h"
-#include "shell/QtTaskRunner.h"
-#include "shell/Splash.h"
-#include "shell/WebEngineBrowserView.h"
 #include "bridge/Catalogue.h"
 #include "bridge/qt/CataloguePage.h"
 #include "bridge/qt/QtBookDownloader.h"
 #include "pages/CataloguePages.h"
+#include "reader/qt/ReaderFace.h"
+#include "shell/About.h"
+#include "shell/QtTaskRunner.h"
+#include "shell/Splash.h"
+#include "shell/WebEngineBrowserView.h"
 
 namespace sumberlaras {
 
@@ -32,6 +33,8 @@ struct ShellEnvironment {
     std::function<void(const std::string& url)> openExternally;
     std::function<void(const std::string& url)> startUpdater;
     QWebEngineProfile* profile = nullptr; // null: the default profile
+    // The reader's one-second timers; null: the event loop's timers.
+    std::function<std::unique_ptr<Ticker>()> readerTicker = nullptr;
 };
 
 // The main window: header bar, the catalogue face with its seven views and
@@ -70,9 +73,9 @@ public:
     bridge::Catalogue& catalogue() { return *catalogue_; }
     QWidget* PanelHeader() const { return header_; }
     QWidget* PanelReader() const { return reader_; }
+    ReaderFace& reader() { return *reader_; }
     QWidget* panelBrowser() const { return browser_; }
     TFormAbout& about() { return about_; }
-    bool readerHasOpenBooks = false; // set by the reader face once it exists
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -90,6 +93,7 @@ private:
     bool FormCloseQuery();
     void buildHeader();
     void buildViews();
+    void buildReader();
     QWebEngineView* makeView(int index);
     std::string loadingPage() const;
 
@@ -106,7 +110,7 @@ private:
     QPushButton* btnAbout = nullptr;
     QStackedWidget* faces_ = nullptr;
     QStackedWidget* browser_ = nullptr;
-    QWidget* reader_ = nullptr;
+    ReaderFace* reader_ = nullptr;
     std::array<std::unique_ptr<WebEngineBrowserView>, 7> adapters_;
     std::array<bridge::CataloguePageRules, 7> rules_;
     TFormAbout about_;

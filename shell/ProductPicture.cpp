@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "shell/GlyphFont.h"
+#include "reader/qt/GlyphFont.h"
 
 namespace sumberlaras {
 

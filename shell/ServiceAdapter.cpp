@@ -135,4 +135,25 @@ Json ServiceAdapter::Logoutrequest() {
     return logged([&] { return lib_.Logoutrequest(); });
 }
 
+Json ServiceAdapter::ReadPermissionRequest(const std::string& id_konten) {
+    return logged([&] { return lib_.ReadPermissionRequest(id_konten); });
+}
+Json ServiceAdapter::DownloadAnnotationRequest(const std::string& file_anotasi) {
+    return logged([&] { return lib_.DownloadAnnotationRequest(file_anotasi); });
+}
+Json ServiceAdapter::UpdateReadStatusRequest(const std::string& id_baca,
+                                             const std::string& status) {
+    return logged([&] { return lib_.UpdateReadStatusRequest(id_baca, status); });
+}
+Json ServiceAdapter::BookReturnRequest(const std::string& id_baca, const std::string& id_konten,
+                                       const std::string& page_index) {
+    return logged([&] { return lib_.BookReturnRequest(id_baca, id_konten, page_index); });
+}
+Json ServiceAdapter::SaveAnnotationRequest(const std::string& JSONString) {
+    return logged([&] { return lib_.SaveAnnotationRequest(JSONString); });
+}
+Json ServiceAdapter::SaveCopyText(const std::string& JSonString) {
+    return logged([&] { return lib_.SaveCopyText(JSonString); });
+}
+
 } // namespace sumberlaras

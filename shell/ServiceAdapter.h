@@ -1,13 +1,15 @@
 #pragma once
 
 #include "bridge/CatalogueSeams.h"
+#include "reader/session/LoanService.h"
 #include "service/SawiraLib.h"
 
 namespace sumberlaras {
 
-// The catalogue's view of TSawiraLib; logs each request (method, path,
-// answer code, duration) through sumberlaras.net, never bodies or headers.
-class ServiceAdapter final : public bridge::CatalogueService {
+// The catalogue's and the reader's view of TSawiraLib; logs each request
+// (method, path, answer code, duration) through sumberlaras.net, never bodies
+// or headers.
+class ServiceAdapter final : public bridge::CatalogueService, public reader::LoanService {
 public:
     explicit ServiceAdapter(TSawiraLib& lib);
 
@@ -31,6 +33,16 @@ public:
                               int32_t page) override;
     Json SearchKalimatRequest(const std::string& keyword, int32_t page) override;
     Json Logoutrequest() override;
+
+    // LoanService
+    JsonSlot& readPermissionSlot() override { return lib_.FReadPermissionJson; }
+    Json ReadPermissionRequest(const std::string& id_konten) override;
+    Json DownloadAnnotationRequest(const std::string& file_anotasi) override;
+    Json UpdateReadStatusRequest(const std::string& id_baca, const std::string& status) override;
+    Json BookReturnRequest(const std::string& id_baca, const std::string& id_konten,
+                           const std::string& page_index) override;
+    Json SaveAnnotationRequest(const std::string& JSONString) override;
+    Json SaveCopyText(const std::string& JSonString) override;
 
     // Installs the request-line watcher on the client's transport.
     static void watchRequests(TSawiraLib& lib);

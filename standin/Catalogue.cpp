@@ -163,7 +163,8 @@ std::vector<std::string> bookPages(const Book& book, const std::string& topic) {
         }
         pages.push_back("Bagian Pertama\n\n" + capitalised(topic));
     }
-    const int bodyPages = 6 + book.id % 7;
+    // One long book, for reading far into a book and resuming there.
+    const int bodyPages = book.id == kLongBookId ? 48 : 6 + book.id % 7;
     for (int page = 1; page <= bodyPages; ++page) {
         std::string text;
         if (page % 3 == 1) {

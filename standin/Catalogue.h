@@ -25,6 +25,9 @@ struct Department {
     std::vector<Category> categories;
 };
 
+// The book with the most pages: 48 body pages.
+constexpr int kLongBookId = 121;
+
 struct Book {
     int id = 0;
     std::string kode, judul, penulis, penerbit, tahunTerbit, isbn;

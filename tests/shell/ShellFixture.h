@@ -36,6 +36,8 @@ protected:
     std::unique_ptr<TFormMain> main;
     std::vector<std::string> updaterCalls;
     std::vector<std::string> externalOpens;
+    // The reader's one-second timers; null: real timers.
+    std::function<std::unique_ptr<Ticker>()> readerTicker;
 
     ShellFixture() {
         root =
@@ -79,7 +81,8 @@ protected:
         main = std::make_unique<TFormMain>(
             *splash,
             ShellEnvironment{dialogs, [this](const std::string& u) { externalOpens.push_back(u); },
-                             [this](const std::string& u) { updaterCalls.push_back(u); }, nullptr},
+                             [this](const std::string& u) { updaterCalls.push_back(u); }, nullptr,
+                             readerTicker},
             nullptr, nullptr);
         splash->hide();
         main->resize(1200, 800);

@@ -1,4 +1,4 @@
-#include "shell/GlyphFont.h"
+#include "reader/qt/GlyphFont.h"
 
 #include <QCoreApplication>
 #include <QDir>

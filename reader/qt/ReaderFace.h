@@ -1,0 +1,159 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QWidget>
+
+#include "base/Dialogs.h"
+#include "base/JsonSlot.h"
+#include "base/Tasks.h"
+#include "base/Ticker.h"
+#include "reader/qt/ReaderTab.h"
+#include "reader/session/Book.h"
+#include "reader/session/LoanService.h"
+#include "reader/session/LoanWork.h"
+#include "reader/session/ReaderSettings.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTabWidget;
+class QToolButton;
+
+namespace sumberlaras {
+
+// The navigation globals the reader shares with the catalogue's dispatcher.
+struct ReaderGlobals {
+    int32_t& readCount;
+    int32_t& PageToJump;
+    std::string& KalimatPencarian;
+    bool& ReadFromSearch;
+    bool& ReadFromChart;
+    bool& RequestCancelled;
+    bool& isOpeningBook;
+};
+
+// What the reader asks of the rest of the main window.
+struct ReaderLinks {
+    std::function<void()> showDetailAgain;              // "detail.html" in Chromium3
+    std::function<void()> showLoginAfterAuthFailure;    // the login page, in front
+    std::function<void(int chromium)> showBehindReader; // a catalogue view, for later
+    std::function<void()> bringReaderToFront;
+};
+
+struct ReaderDeps {
+    reader::LoanService& service;
+    Dialogs& dialogs;
+    TaskRunner& tasks;
+    ReaderGlobals globals;
+    ReaderLinks links;
+    // The tabs' one-second timers; a QTimer unless a test drives them.
+    std::function<std::unique_ptr<Ticker>()> makeTicker;
+};
+
+// The reader face, PanelReader: the toolbar over PageControl1 with its three
+// tab sheets, one book in each at most.
+class ReaderFace final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReaderFace(ReaderDeps deps, QWidget* parent = nullptr);
+    ~ReaderFace() override;
+
+    // A downloaded book document and the detail of its book: read it, ask for
+    // the loan, and open it in a free tab.
+    void openBook(std::shared_ptr<const std::string> document, JsonPtr detail);
+
+    bool hasOpenBooks() const;
+    // The window closes: the records go, the timers stop.
+    void releaseAll();
+
+    // Records of the open books: by content id, and by tab name.
+    std::map<std::string, reader::TDetailBook> readDict;
+    std::map<std::string, reader::TReaderSettings> readerState;
+    // The document between the download and its page view.
+    std::shared_ptr<const std::string> TempStream;
+
+    // The tab sheets and the active one.
+    const ReaderTab& tab(int index) const { return tabs_[index]; }
+    int activeIndex() const;
+    QTabWidget* PageControl1() const { return pageControl_; }
+
+    // Handlers, as the toolbar and the timers call them.
+    void btnNextClick();
+    void btnPreviousClick();
+    void cmbZoomChange(int item);
+    void PageControl1Change(int index);
+    void btnReturnClick();
+    void TimerTick(const std::string& timerName);
+
+private:
+    enum class ToolControl { TextSelect, Highlight, Rect, Pen, Text, Delete, AnnotView, AutoPage };
+
+    void buildToolbar(QWidget* bar);
+    QToolButton* glyphButton(QWidget* parent, const char* name, char32_t code, const char* hint,
+                             bool checkable);
+    QWidget* group(QWidget* bar, const char* label, std::initializer_list<QWidget*> controls);
+
+    // Opening.
+    void startReadPermission(std::unique_ptr<TPdfControl> view, JsonPtr detail);
+    void ReadPermissionRequestTerminated(const std::string& id, const reader::PermissionResult& r);
+    // Prepares the tab's page view; false (with the tab free again) on failure.
+    bool streamProcess(std::unique_ptr<TPdfControl> view, const reader::TDetailBook& book, int tab,
+                       reader::AnnotationFetch fetch);
+    void openingEnded();
+    void startTimer(Ticker& timer, const std::string& name);
+
+    // The active tab and its records.
+    TPdfControl* activeView() const;
+    reader::TReaderSettings* activeSettings();
+    reader::TDetailBook* bookOfTab(int index);
+    reader::TReaderSettings* settingsOfTab(int index);
+
+    // Toolbar handlers.
+    void PDFViewPageChange(TPdfControl* sender);
+    void ButtonAnnotClick(ToolControl control);
+    void edSearchChange();
+    void showToolStates(const reader::TReaderSettings& s);
+    void setModeButton(QToolButton* b, bool on);
+
+    // Reading time and return.
+    void startStatusReport(int tab);
+    void UpdateReadStatusTerminated(const TaskParams& params);
+    // Frees a tab: timers, view, records, header and the count of open books.
+    void closeTab(int index, bool countDown = true);
+
+    ReaderDeps d_;
+    std::array<ReaderTab, 3> tabs_;
+    std::unique_ptr<TPdfControl> pendingView_; // read before the loan is asked for
+    JsonPtr pendingDetail_;
+    TaskHandle permissionTask_;
+
+    QWidget* PanelToolbar = nullptr;
+    QTabWidget* pageControl_ = nullptr;
+    QToolButton* btnPrevious = nullptr;
+    QLineEdit* edPage = nullptr;
+    QToolButton* btnNext = nullptr;
+    QComboBox* cmbZoom = nullptr;
+    QCheckBox* CheckAutoPage = nullptr;
+    QToolButton* btnTextSelect = nullptr;
+    QToolButton* btnAnnotHighlight = nullptr;
+    QToolButton* btnAnnotRect = nullptr;
+    QToolButton* btnAnnotPen = nullptr;
+    QToolButton* btnAnnotText = nullptr;
+    QToolButton* btnAnnotDelete = nullptr;
+    QToolButton* btnAnnotSettings = nullptr;
+    QCheckBox* AnnotView = nullptr;
+    QLineEdit* edSearch = nullptr;
+    QToolButton* btnSearchPrevious = nullptr;
+    QToolButton* btnSearchNext = nullptr;
+    QToolButton* btnInfo = nullptr;
+    QToolButton* btnReturn = nullptr;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+};
+
+} // namespace sumberlaras
