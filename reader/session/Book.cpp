@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -15,13 +16,22 @@ int32_t readInteger(const Json& object, const std::string& member) {
     const auto it = object.find(member);
     if (it == object.end())
         return 0;
+    // Unsigned first: is_number_integer() holds for unsigned values too, and
+    // one above INT64_MAX would wrap to a negative that fits.
+    if (it->is_number_unsigned()) {
+        const auto v = it->get<uint64_t>();
+        return v > INT32_MAX ? 0 : static_cast<int32_t>(v);
+    }
     if (it->is_number_integer()) {
         const auto v = it->get<int64_t>();
         return v < INT32_MIN || v > INT32_MAX ? 0 : static_cast<int32_t>(v);
     }
-    if (it->is_number_unsigned()) {
-        const auto v = it->get<uint64_t>();
-        return v > INT32_MAX ? 0 : static_cast<int32_t>(v);
+    if (it->is_number_float()) {
+        // 240.0 is the same page count as 240, as readText reads it.
+        const double v = it->get<double>();
+        if (!std::isfinite(v) || v != std::floor(v) || v < INT32_MIN || v > INT32_MAX)
+            return 0;
+        return static_cast<int32_t>(v);
     }
     if (it->is_string()) {
         const std::string& text = it->get_ref<const std::string&>();

@@ -3,7 +3,12 @@
 namespace sumberlaras::reader {
 
 Json emptyDocument(const std::string& idKonten) {
-    return Json::parse("{\"id_konten\":" + Json(idKonten).dump() + ",\"data\":[]}");
+    // Built, not parsed: an id that is not UTF-8 must reach serialiseDocument,
+    // which replaces it, instead of throwing here.
+    Json document = Json::object();
+    document["id_konten"] = idKonten;
+    document["data"] = Json::array();
+    return document;
 }
 
 std::string serialiseDocument(const Json& document) {

@@ -5,7 +5,8 @@ namespace sumberlaras::reader {
 StartKind startKind(int32_t pageIdx, int32_t pageToJump) {
     if (pageToJump > 0)
         return StartKind::SearchJump;
-    if (pageIdx > 0 && pageToJump == 0)
+    // Any jump below 1 is no jump, so the resume question still comes.
+    if (pageIdx > 0)
         return StartKind::AskResume;
     return StartKind::FirstPage;
 }
