@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "reader/session/LoanService.h"
+
+namespace sumberlaras::reader::testing {
+
+// A fresh folder under the system temp dir, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "reader-session-XXXXXX").string();
+        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::filesystem::path file(const std::string& name) const {
+        return std::filesystem::path(path_) / name;
+    }
+
+private:
+    std::string path_;
+};
+
+inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Answers from its members and records every request, in order, as
+// "operation arguments...".
+class FakeLoanService : public LoanService {
+public:
+    explicit FakeLoanService(std::string folder) : folder_(std::move(folder)) {}
+
+    Json permissionAnswer = {{"code", "200"}};
+    Json downloadAnswer = {{"code", "200"}};
+    // What a download leaves in "tempAnnot.json"; nothing when empty.
+    std::optional<std::string> downloadedText;
+    Json returnAnswer = {{"code", "200"}};
+    Json saveAnnotationAnswer = {{"code", "200"}};
+    Json saveCopyAnswer = {{"code", "200"}};
+
+    std::vector<std::string> calls;
+    JsonSlot slot;
+
+    std::string dataFolder() const override { return folder_; }
+    JsonSlot& readPermissionSlot() override { return slot; }
+    Json ReadPermissionRequest(const std::string& id_konten) override {
+        calls.push_back("permission " + id_konten);
+        return permissionAnswer;
+    }
+    Json DownloadAnnotationRequest(const std::string& file_anotasi) override {
+        calls.push_back("download " + file_anotasi);
+        if (downloadedText)
+            writeFile(std::filesystem::path(folder_) / "tempAnnot.json", *downloadedText);
+        return downloadAnswer;
+    }
+    Json UpdateReadStatusRequest(const std::string& id_baca, const std::string& status) override {
+        calls.push_back("status " + id_baca + " " + status);
+        return {{"code", "200"}};
+    }
+    Json BookReturnRequest(const std::string& id_baca, const std::string& id_konten,
+                           const std::string& page_index) override {
+        calls.push_back("return " + id_baca + " " + id_konten + " " + page_index);
+        return returnAnswer;
+    }
+    Json SaveAnnotationRequest(const std::string& JSONString) override {
+        calls.push_back("annotation " + JSONString);
+        return saveAnnotationAnswer;
+    }
+    Json SaveCopyText(const std::string& JSonString) override {
+        calls.push_back("copy " + JSonString);
+        return saveCopyAnswer;
+    }
+
+private:
+    std::string folder_;
+};
+
+} // namespace sumberlaras::reader::testing

@@ -1,0 +1,248 @@
+#include "reader/session/LoanWork.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "tests/reader/session/FakeLoanService.h"
+
+namespace sumberlaras::reader {
+namespace {
+
+using testing::FakeLoanService;
+using testing::TempFolder;
+using testing::writeFile;
+
+class LoanWork : public ::testing::Test {
+protected:
+    TempFolder folder;
+    FakeLoanService service{folder.path()};
+
+    std::filesystem::path tempAnnot() const { return folder.file("tempAnnot.json"); }
+};
+
+struct PermissionCase {
+    const char* name;
+    Json answer;
+    Json downloadAnswer;
+    std::vector<std::string> calls;
+    AnnotationFetch fetch;
+};
+
+void PrintTo(const PermissionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadPermission : public LoanWork, public ::testing::WithParamInterface<PermissionCase> {};
+
+TEST_P(ReadPermission, FetchesOnlyACopyTheServiceKeeps) {
+    const PermissionCase& c = GetParam();
+    service.permissionAnswer = c.answer;
+    service.downloadAnswer = c.downloadAnswer;
+    writeFile(tempAnnot(), R"({"id_konten":"7","data":[{"page":1}]})"); // an earlier book's
+
+    const PermissionResult result = ReadPermissionRequest(service, "42");
+
+    EXPECT_EQ(service.calls, c.calls);
+    EXPECT_EQ(result.fetch, c.fetch);
+    EXPECT_EQ(result.answer, c.answer);
+    ASSERT_NE(service.slot.get(), nullptr);
+    EXPECT_EQ(*service.slot.get(), c.answer);
+    EXPECT_FALSE(std::filesystem::exists(tempAnnot()));
+}
+
+const Json kOk = {{"code", "200"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ReadPermission,
+    ::testing::Values(PermissionCase{"NothingStored",
+                                     {{"code", "200"}, {"id_baca", "981"}, {"file_anotasi", "0"}},
+                                     kOk,
+                                     {"permission 42"},
+                                     AnnotationFetch::NotStored},
+                      PermissionCase{"NothingStoredAsNumber",
+                                     {{"code", 200}, {"id_baca", 981}, {"file_anotasi", 0}},
+                                     kOk,
+                                     {"permission 42"},
+                                     AnnotationFetch::NotStored},
+                      PermissionCase{"Fetched",
+                                     {{"code", "200"}, {"file_anotasi", "ann_42.json"}},
+                                     kOk,
+                                     {"permission 42", "download ann_42.json"},
+                                     AnnotationFetch::Fetched},
+                      PermissionCase{"FetchedCodesAsNumbers",
+                                     {{"code", 200}, {"file_anotasi", "ann_42.json"}},
+                                     {{"code", 200}},
+                                     {"permission 42", "download ann_42.json"},
+                                     AnnotationFetch::Fetched},
+                      PermissionCase{"FetchRefused",
+                                     {{"code", "200"}, {"file_anotasi", "ann_42.json"}},
+                                     {{"code", "404"}, {"msg", "File tidak ditemukan"}},
+                                     {"permission 42", "download ann_42.json"},
+                                     AnnotationFetch::Failed},
+                      PermissionCase{"FetchWithoutCode",
+                                     {{"code", "200"}, {"file_anotasi", "ann_42.json"}},
+                                     Json::object(),
+                                     {"permission 42", "download ann_42.json"},
+                                     AnnotationFetch::Failed},
+                      PermissionCase{"LoanRefused",
+                                     {{"code", "403"}, {"file_anotasi", "ann_42.json"}},
+                                     kOk,
+                                     {"permission 42"},
+                                     AnnotationFetch::NotStored},
+                      PermissionCase{"WireFailure",
+                                     {{"code", "500"}, {"msg", "Koneksi gagal"}},
+                                     kOk,
+                                     {"permission 42"},
+                                     AnnotationFetch::NotStored}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(LoanWork, FetchedCopyIsTakenOnceFromTheDataFolder) {
+    writeFile(tempAnnot(), R"({"id_konten":"7","data":[{"page":9}]})");
+    service.permissionAnswer = {{"code", "200"}, {"file_anotasi", "ann_42.json"}};
+    service.downloadedText = R"({"id_konten":"42","data":[{"page":3}]})";
+
+    const PermissionResult result = ReadPermissionRequest(service, "42");
+    ASSERT_EQ(result.fetch, AnnotationFetch::Fetched);
+    const StoredAnnotation stored = takeStoredAnnotation(folder.path(), "42", result.fetch);
+
+    EXPECT_FALSE(stored.unreadable);
+    EXPECT_EQ(stored.document, Json::parse(*service.downloadedText));
+    EXPECT_FALSE(std::filesystem::exists(tempAnnot()));
+}
+
+struct TakeCase {
+    const char* name;
+    AnnotationFetch fetch;
+    std::optional<std::string> file; // "tempAnnot.json" before the take
+    const char* document;
+    bool unreadable;
+};
+
+void PrintTo(const TakeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TakeStoredAnnotation : public LoanWork, public ::testing::WithParamInterface<TakeCase> {};
+
+TEST_P(TakeStoredAnnotation, ReadsAndDeletesTheCopy) {
+    const TakeCase& c = GetParam();
+    if (c.file)
+        writeFile(tempAnnot(), *c.file);
+
+    const StoredAnnotation stored = takeStoredAnnotation(folder.path(), "42", c.fetch);
+
+    EXPECT_EQ(stored.document.dump(), c.document);
+    EXPECT_EQ(stored.unreadable, c.unreadable);
+    EXPECT_FALSE(std::filesystem::exists(tempAnnot()));
+}
+
+constexpr const char* kEmpty = R"({"id_konten":"42","data":[]})";
+constexpr const char* kCopy = R"({"id_konten":"42","data":[{"page":3}]})";
+
+INSTANTIATE_TEST_SUITE_P(
+    Fetches, TakeStoredAnnotation,
+    ::testing::Values(
+        TakeCase{"Fetched", AnnotationFetch::Fetched, kCopy, kCopy, false},
+        TakeCase{"FetchedTruncated", AnnotationFetch::Fetched, R"({"id_konten":"42","data":[{"pa)",
+                 kEmpty, true},
+        TakeCase{"FetchedEmptyFile", AnnotationFetch::Fetched, "", kEmpty, true},
+        TakeCase{"FetchedButMissing", AnnotationFetch::Fetched, std::nullopt, kEmpty, true},
+        TakeCase{"NotStored", AnnotationFetch::NotStored, std::nullopt, kEmpty, false},
+        TakeCase{"NotStoredIgnoresALeftover", AnnotationFetch::NotStored, kCopy, kEmpty, false},
+        TakeCase{"Failed", AnnotationFetch::Failed, std::nullopt, kEmpty, true},
+        TakeCase{"FailedIgnoresAFile", AnnotationFetch::Failed, kCopy, kEmpty, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+class BookReturn : public LoanWork {
+protected:
+    TDetailBook book;
+    TReaderSettings s;
+
+    void SetUp() override {
+        book.id = "42";
+        book.id_baca = "981";
+        s.AnnotationObject = emptyDocument("42");
+        s.TextCopyObject = emptyDocument("42");
+        s.TextCopyObject["data"].push_back({{"page", 2}, {"text", "Kalimat yang disalin"}});
+    }
+
+    void annotate() { s.AnnotationObject["data"].push_back({{"page", 5}, {"type", "highlight"}}); }
+};
+
+TEST_F(BookReturn, ParamsCarryPageIndexAndDocuments) {
+    annotate();
+    const TaskParams p = bookReturnParams(book, s, 7, 2);
+    EXPECT_EQ(p.text("id_baca"), "981");
+    EXPECT_EQ(p.text("id_konten"), "42");
+    EXPECT_EQ(p.integer("page_index"), 7);
+    EXPECT_EQ(p.integer("activeIndex"), 2);
+    EXPECT_EQ(p.text("anotasi"), serialiseDocument(s.AnnotationObject));
+    EXPECT_EQ(p.text("textCopy"), serialiseDocument(s.TextCopyObject));
+    EXPECT_FALSE(p.has("keepStoredAnnotation"));
+}
+
+enum class Sent { Return, Annotation, Copy };
+
+struct ReturnCase {
+    const char* name;
+    Json returnAnswer;
+    Json saveAnnotationAnswer;
+    bool keepStored;
+    bool annotated;
+    std::vector<Sent> sent;
+};
+
+void PrintTo(const ReturnCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BookReturnSends : public BookReturn, public ::testing::WithParamInterface<ReturnCase> {};
+
+TEST_P(BookReturnSends, ReturnThenAnnotationThenCopy) {
+    const ReturnCase& c = GetParam();
+    service.returnAnswer = c.returnAnswer;
+    service.saveAnnotationAnswer = c.saveAnnotationAnswer;
+    s.KeepStoredAnnotation = c.keepStored;
+    if (c.annotated)
+        annotate();
+
+    BookReturnRequest(service, bookReturnParams(book, s, 7, 0));
+
+    std::vector<std::string> expected;
+    for (Sent sent : c.sent) {
+        switch (sent) {
+        case Sent::Return:
+            expected.push_back("return 981 42 7");
+            break;
+        case Sent::Annotation:
+            expected.push_back("annotation " + serialiseDocument(s.AnnotationObject));
+            break;
+        case Sent::Copy:
+            expected.push_back("copy " + serialiseDocument(s.TextCopyObject));
+            break;
+        }
+    }
+    EXPECT_EQ(service.calls, expected);
+}
+
+const Json kFailed = {{"code", "500"}, {"msg", "Gagal"}};
+const std::vector<Sent> kAll = {Sent::Return, Sent::Annotation, Sent::Copy};
+
+INSTANTIATE_TEST_SUITE_P(
+    Returns, BookReturnSends,
+    ::testing::Values(
+        ReturnCase{"Annotated", kOk, kOk, false, true, kAll},
+        ReturnCase{"NothingAnnotated", kOk, kOk, false, false, kAll},
+        ReturnCase{"CodeAsNumber", {{"code", 200}}, kOk, false, true, kAll},
+        ReturnCase{"ReturnRefused", {{"code", "400"}}, kOk, false, true, {Sent::Return}},
+        ReturnCase{"ReturnFailed", kFailed, kOk, false, true, {Sent::Return}},
+        ReturnCase{"AnnotationSaveFails", kOk, kFailed, false, true, kAll},
+        ReturnCase{
+            "KeepStoredCopyOverEmptyDocument", kOk, kOk, true, false, {Sent::Return, Sent::Copy}},
+        ReturnCase{"KeepStoredButAnnotatedSinceOpening", kOk, kOk, true, true, kAll},
+        ReturnCase{"KeepStoredReturnRefused", kFailed, kOk, true, false, {Sent::Return}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+} // namespace
+} // namespace sumberlaras::reader
