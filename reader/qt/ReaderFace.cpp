@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -39,6 +40,8 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent) : QWidget(parent), d_(s
         fill->setContentsMargins(0, 0, 0, 0);
         pageControl_->addTab(t.sheet, QString());
         pageControl_->setTabVisible(i, false); // a free tab shows no header
+        // Qt still offers hidden tabs to screen readers: a free one says so.
+        pageControl_->tabBar()->setAccessibleTabName(i, kFreeTabName);
     }
     connect(pageControl_, &QTabWidget::currentChanged, this,
             [this](int index) { PageControl1Change(index); });

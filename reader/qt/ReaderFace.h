@@ -56,6 +56,9 @@ struct ReaderDeps {
     std::function<std::unique_ptr<Ticker>()> makeTicker;
 };
 
+// What a screen reader hears for a tab that holds no book.
+inline const QString kFreeTabName = QStringLiteral("Tab kosong");
+
 // The reader face, PanelReader: the toolbar over PageControl1 with its three
 // tab sheets, one book in each at most.
 class ReaderFace final : public QWidget {

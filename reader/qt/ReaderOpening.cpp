@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "reader/qt/PdfControl.h"
@@ -156,6 +157,7 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
         caption.replace(QLatin1Char('&'), QLatin1String("&&"));
         pageControl_->setTabText(tab, caption);
         pageControl_->setTabToolTip(tab, title);
+        pageControl_->tabBar()->setAccessibleTabName(tab, title);
         t.sheet->setAccessibleName(title);
         pageControl_->setTabVisible(tab, true);
         pageControl_->setCurrentIndex(tab);

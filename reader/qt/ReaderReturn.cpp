@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "reader/qt/PdfControl.h"
@@ -126,6 +127,7 @@ void ReaderFace::closeTab(int index, bool countDown) {
     t.sheet->setAccessibleName(QString());
     pageControl_->setTabText(index, QString());
     pageControl_->setTabToolTip(index, QString());
+    pageControl_->tabBar()->setAccessibleTabName(index, kFreeTabName);
     pageControl_->setTabVisible(index, false);
     if (!activeView())
         edPage->clear();

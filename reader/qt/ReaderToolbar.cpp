@@ -118,6 +118,11 @@ void ReaderFace::buildToolbar(QWidget* bar) {
     row->setSpacing(4);
     row->addWidget(group(bar, "Navigasi Halaman", {btnPrevious, edPage, btnNext}));
     row->addWidget(group(bar, "Zoom", {cmbZoom}));
+    // On Linux a screen reader names a combo box by the label it is the buddy
+    // of (its own name is the item shown); this label is only for that.
+    auto* zoomName = new QLabel(QStringLiteral("Ubah Perbesaran Halaman"), cmbZoom->parentWidget());
+    zoomName->setBuddy(cmbZoom);
+    zoomName->hide();
     row->addWidget(group(bar, "Scroll Mode", {CheckAutoPage}));
     row->addWidget(group(bar, "Pilih Teks", {btnTextSelect}));
     row->addWidget(group(bar, "Anotasi",
