@@ -100,6 +100,9 @@ public:
 
     TPdfCanvas& Canvas() { return canvas_; }
     void Repaint();
+    // Repaints with the next paint the event loop delivers, merged with any
+    // already pending; drops a live frame as Repaint does.
+    void Invalidate() { invalidate(); }
 
     // Scroll state, as the bars show it.
     bool HorzScrollBarVisible() const { return layout_.horzBar; }

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -23,9 +25,18 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent) : QWidget(parent), d_(s
     setObjectName(QStringLiteral("PanelReader"));
     if (!d_.makeTicker)
         d_.makeTicker = [] { return std::make_unique<QtTicker>(); };
-    PanelToolbar = new QWidget(this);
+    // A narrow window scrolls the toolbar rather than squeezing its buttons.
+    auto* toolbarScroll = new QScrollArea(this);
+    toolbarScroll->setFrameShape(QFrame::NoFrame);
+    toolbarScroll->setWidgetResizable(true);
+    toolbarScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    toolbarScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    PanelToolbar = new QWidget(toolbarScroll);
     PanelToolbar->setObjectName(QStringLiteral("PanelToolbar"));
     buildToolbar(PanelToolbar);
+    toolbarScroll->setWidget(PanelToolbar);
+    toolbarScroll->setFixedHeight(PanelToolbar->sizeHint().height() +
+                                  toolbarScroll->horizontalScrollBar()->sizeHint().height());
 
     pageControl_ = new QTabWidget(this);
     pageControl_->setObjectName(QStringLiteral("PageControl1"));
@@ -49,7 +60,7 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent) : QWidget(parent), d_(s
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(PanelToolbar);
+    column->addWidget(toolbarScroll);
     column->addWidget(pageControl_, 1);
 }
 
@@ -255,7 +266,8 @@ void ReaderFace::PageControl1Change(int index) {
         v->setAllowUserTextSelection(annotations::textSelectionAllowed(*s));
         v->setAutoPageChange(s->AutoPageChange);
         CheckAutoPage->setChecked(s->AutoPageChange);
-        v->Repaint();
+        // Showing the tab paints the view anyway: one paint, not two.
+        v->Invalidate();
     } catch (const std::exception& e) {
         d_.dialogs.error(std::string("Error Exception #1336 : ") + e.what());
     }
