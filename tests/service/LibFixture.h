@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/service/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/service/ZipFixture.h"
 #include "service/SawiraLib.h"
 #include "tests/support/ScriptedDialogs.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/service/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/service/ZipFixture.h"
 #include "service/ZipUnpack.h"
 

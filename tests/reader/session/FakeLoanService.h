@@ -8,36 +8,12 @@
 #include <vector>
 
 #include "reader/session/LoanService.h"
+#include "tests/support/TempFolder.h"
 
 namespace sumberlaras::reader::testing {
 
-// A fresh folder under the system temp dir, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "reader-session-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::filesystem::path file(const std::string& name) const {
-        return std::filesystem::path(path_) / name;
-    }
-
-private:
-    std::string path_;
-};
-
-inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using sumberlaras::testing::TempFolder;
+using sumberlaras::testing::writeFile;
 
 // Answers from its members and records every request, in order, as
 // "operation arguments...".
