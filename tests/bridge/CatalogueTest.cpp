@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/bridge/CatalogueFakes.h"
 #include "bridge/Catalogue.h"
+#include "tests/bridge/CatalogueFakes.h"
 #include "tests/support/ManualTaskRunner.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -414,6 +414,13 @@ TEST_F(CatalogueTest, ReadsFromAChartOrASentenceHitFetchTheDetailThenTheBook) {
     EXPECT_TRUE(catalogue.ReadFromChart);
     EXPECT_EQ(face.front, Chromium3);
     EXPECT_EQ(downloader.urls.size(), 1u);
+    // One book opens at a time: a second read waits for the first to end.
+    send(msg("bacaKalimat", {std::string("3"), std::string("17")}), Chromium7);
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Harap Tunggu..Sedang Membuka Buku"});
+    EXPECT_EQ(downloader.urls.size(), 1u);
+    downloader.pending.failed("Connection closed");
+    EXPECT_FALSE(catalogue.ReadFromChart);
+    dialogs.clear();
     send(msg("bacaKalimat", {std::string("3"), std::string("17")}), Chromium7);
     EXPECT_EQ(catalogue.PageToJump, 17);
     EXPECT_TRUE(catalogue.ReadFromSearch);
