@@ -48,15 +48,18 @@ protected:
     }
 
     // The detail page of book `id` in Chromium3, ready for its read button.
+    // The page shown before is marked, so a click never lands on the page being left.
     bool showDetail(const std::string& id) {
+        if (web(ViewId::Chromium3))
+            js(ViewId::Chromium3, "window.pageLeft = true");
         js(ViewId::Chromium1, QString::fromStdString("app.detail('" + id + "')"));
         return spinUntil([&] {
             const JsonPtr d = splash->SawiraLib()->FDetailContentJson.get();
             if (!d || !d->contains("data") || readText((*d)["data"], "id") != id)
                 return false;
             return pageOf(ViewId::Chromium3) == "detail.html" &&
-                   js(ViewId::Chromium3, "document.readyState === 'complete' && "
-                                         "typeof app === 'object' && "
+                   js(ViewId::Chromium3, "!window.pageLeft && document.readyState === 'complete' "
+                                         "&& typeof app === 'object' && "
                                          "!!document.querySelector('.btn-baca')")
                        .toBool();
         });
@@ -74,8 +77,10 @@ protected:
             return false;
         const int before = catalogue().readCount;
         pressBaca();
-        return spinUntil([&] { return catalogue().isOpeningBook; }) && openingEnded() &&
-               catalogue().readCount == before + 1;
+        // A quick service opens the book between two looks at the flag: wait for the count.
+        return spinUntil([&] { return catalogue().readCount == before + 1; },
+                         std::chrono::seconds(30)) &&
+               openingEnded();
     }
 
     // Requests the stand-in received for `path`, oldest first.

@@ -23,7 +23,7 @@ TEST_F(ReaderOpening, FromTheDetailPageTheBookOpensInTheFirstTab) {
     standin.clearLog();
     dialogs.clear();
     pressBaca();
-    ASSERT_TRUE(spinUntil([&] { return catalogue().isOpeningBook; }));
+    ASSERT_TRUE(spinUntil([&] { return catalogue().readCount == 1; }, std::chrono::seconds(30)));
     ASSERT_TRUE(openingEnded());
 
     EXPECT_TRUE(dialogs.texts().empty()) << "a first loan asks nothing";
