@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <QWebEngineView>
 
+#include "bench/support/BenchLoop.h"
 #include "reader/engine/PdfiumHandles.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/qt/ReaderFace.h"
@@ -45,6 +46,8 @@
 #include "tests/support/Standin.h"
 
 using namespace sumberlaras;
+using sumberlaras::bench::median;
+using sumberlaras::bench::spinUntil;
 using Steady = std::chrono::steady_clock;
 using bridge::ViewId;
 
@@ -57,33 +60,8 @@ double ms(Steady::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 double mib(double kib) {
     return kib / 1024.0;
-}
-
-// Turns the event loop until `done` holds, sleeping between events rather than
-// spinning, so that the waiting takes no core from the work measured.
-template <class Pred> bool spinUntil(Pred done, int limitMs = 30000) {
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    check.start(1);
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    limit.start(limitMs);
-    loop.exec();
-    return done();
 }
 
 void runEventLoopFor(int milliseconds) {
@@ -224,35 +202,6 @@ CpuTicks cpuTicks() {
 }
 
 // ---- the page bitmaps a view holds ----
-
-struct HeldBitmaps {
-    qint64 bytes = 0;
-    int count = 0;
-};
-
-// The cache is private to the view; explicit instantiations may name private
-// members, which lets the benchmark read it without a hook in the product.
-template <auto Member> struct ViewCache {
-    friend const PageBitmapCache& cacheOf(const TPdfControl& view) { return view.*Member; }
-};
-const PageBitmapCache& cacheOf(const TPdfControl& view);
-template struct ViewCache<&TPdfControl::bitmaps_>;
-
-template <class Buffers> HeldBitmaps sumOf(const Buffers& buffers) {
-    HeldBitmaps held;
-    for (const auto& b : buffers)
-        if (!b.image.isNull()) {
-            held.bytes += b.image.sizeInBytes();
-            ++held.count;
-        }
-    return held;
-}
-
-template <auto Member> struct CacheBuffers {
-    friend HeldBitmaps heldBitmaps(const PageBitmapCache& cache) { return sumOf(cache.*Member); }
-};
-HeldBitmaps heldBitmaps(const PageBitmapCache& cache);
-template struct CacheBuffers<&PageBitmapCache::bitmaps_>;
 
 // ---- paints ----
 
@@ -612,12 +561,12 @@ int measure(Program& p, int rounds, int idleSeconds, const std::vector<Footprint
     double documents = 0;
     for (const auto& [id, bytes] : documentBytes)
         documents += bytes / 1024.0;
-    HeldBitmaps bitmaps;
+    PageBitmapCache::Held bitmaps;
     std::vector<TPdfControl*> views;
     for (int t = 0; t < 3; ++t)
         if (TPdfControl* v = reader.tab(t).view) {
             views.push_back(v);
-            const HeldBitmaps held = heldBitmaps(cacheOf(*v));
+            const PageBitmapCache::Held held = v->HeldBitmaps();
             bitmaps.bytes += held.bytes;
             bitmaps.count += held.count;
         }

@@ -20,42 +20,19 @@
 #include <QThread>
 #include <QWebEngineView>
 
+#include "bench/support/BenchLoop.h"
 #include "shell/MainWindow.h"
 #include "shell/Splash.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/Standin.h"
 
 using namespace sumberlaras;
+using sumberlaras::bench::js;
+using sumberlaras::bench::median;
+using sumberlaras::bench::spinUntil;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-template <class Pred> bool spinUntil(Pred done, int limitMs = 30000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-QVariant js(QWebEngineView* v, const QString& script) {
-    bool done = false;
-    QVariant out;
-    v->page()->runJavaScript(script, [&](const QVariant& r) {
-        out = r;
-        done = true;
-    });
-    spinUntil([&] { return done; });
-    return out;
-}
 
 bool pageReady(QWebEngineView* v, const QString& file) {
     return v->url().fileName() == file &&

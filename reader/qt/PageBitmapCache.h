@@ -46,6 +46,21 @@ public:
 
     void clear();
 
+    // The bitmaps held now and their bytes, for memory accounts.
+    struct Held {
+        qint64 bytes = 0;
+        int count = 0;
+    };
+    Held held() const {
+        Held h;
+        for (const Bitmap& b : bitmaps_)
+            if (!b.image.isNull()) {
+                h.bytes += b.image.sizeInBytes();
+                ++h.count;
+            }
+        return h;
+    }
+
 private:
     struct Bitmap {
         QImage image;

@@ -100,6 +100,8 @@ public:
 
     TPdfCanvas& Canvas() { return canvas_; }
     void Repaint();
+    // The page bitmaps the view holds (the shown page and those kept around it).
+    PageBitmapCache::Held HeldBitmaps() const { return bitmaps_.held(); }
     // Repaints with the next paint the event loop delivers, merged with any
     // already pending; drops a live frame as Repaint does.
     void Invalidate() { invalidate(); }
