@@ -56,7 +56,8 @@ public:
     // A book is being fetched or its loan asked for: a second read waits.
     bool isOpeningBook = false;
 
-    // The last downloaded book document; nothing of it is written to disk.
+    // The last downloaded book document when no reader takes it (onBookDownloaded
+    // unset); nothing of it is written to disk.
     std::shared_ptr<const std::string> TempStream;
     // Takes a downloaded book document with the detail of the book it belongs
     // to (the detail as it was when the download started). Without it the

@@ -207,12 +207,11 @@ void Catalogue::bookDownloadCompleted(long status, std::shared_ptr<const std::st
     if (RequestCancelled)
         return;
     if (body && !body->empty() && status == 200) {
-        TempStream = std::move(body);
         if (onBookDownloaded) {
             // The reader holds it from here until its page view has it.
-            onBookDownloaded(std::move(TempStream), std::move(bookDetail_));
-            TempStream.reset();
+            onBookDownloaded(std::move(body), std::move(bookDetail_));
         } else {
+            TempStream = std::move(body);
             bookReadingEnded();
             loadDataPage(Chromium3, "detail.html");
         }

@@ -231,7 +231,6 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
             closeTab(tab, false);
         d_.dialogs.error(std::string("Error Exception #1287 : ") + e.what());
     }
-    TempStream.reset();
     d_.links.bringReaderToFront();
     return prepared;
 }
