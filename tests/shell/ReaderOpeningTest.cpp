@@ -207,8 +207,14 @@ TEST_F(ReaderOpening, NoByteOfTheBookReachesTheDisk) {
         for (auto it = std::filesystem::recursive_directory_iterator(
                  place, std::filesystem::directory_options::skip_permission_denied, ec);
              it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-            if (ec || !it->is_regular_file(ec) ||
-                it->path().string().starts_with(standin.stateDir()))
+            // The stand-ins' own folders (this test's and those of tests running
+            // beside it) hold the service's copy of the book.
+            if (!ec && it->is_directory(ec) &&
+                it->path().filename().string().starts_with("standin-")) {
+                it.disable_recursion_pending();
+                continue;
+            }
+            if (ec || !it->is_regular_file(ec))
                 continue;
             if (it->file_size(ec) < probe.size() || it->file_size(ec) > (64u << 20))
                 continue;
