@@ -1,19 +1,29 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace sumberlaras {
 
 // The four kinds of modal message the program shows.
 enum class DialogKind { Error, Warning, Information, Confirmation };
-enum class DialogButtons { Ok, OkCancel, YesNo };
+enum class DialogButtons { Ok, OkCancel, YesNo, Yes };
 enum class DialogAnswer { Ok, Cancel, Yes, No };
 
-// Every modal message goes through one of these, so tests can answer them.
+// A file chooser's question: "HTML File|*.html" pairs a description with its
+// pattern; a name typed without an extension gets the default one.
+struct SaveFileQuestion {
+    std::string defaultExtension;
+    std::string filter;
+};
+
+// Every modal message and chooser goes through one of these, so tests can answer them.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual DialogAnswer show(DialogKind kind, const std::string& text, DialogButtons buttons) = 0;
+    // The full name of the file to write, or nothing when the user cancels.
+    virtual std::optional<std::string> saveFileName(const SaveFileQuestion& question) = 0;
 
     void error(const std::string& text) { show(DialogKind::Error, text, DialogButtons::Ok); }
     void warning(const std::string& text) { show(DialogKind::Warning, text, DialogButtons::Ok); }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
@@ -108,6 +109,8 @@ DialogAnswer QtDialogs::showHere(DialogKind kind, const std::string& text, Dialo
         standard = QMessageBox::Ok | QMessageBox::Cancel;
     else if (buttons == DialogButtons::YesNo)
         standard = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == DialogButtons::Yes)
+        standard = QMessageBox::Yes;
 
     qCInfo(lcDialog, "%s: %s", kindName(kind), text.c_str());
     QMessageBox box(icon, title, QString::fromStdString(text), standard, parent_.data());
@@ -136,10 +139,49 @@ DialogAnswer QtDialogs::showHere(DialogKind kind, const std::string& text, Dialo
         answer = DialogAnswer::No;
         break;
     default:
-        answer = buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Cancel;
+        answer = buttons == DialogButtons::Ok    ? DialogAnswer::Ok
+                 : buttons == DialogButtons::Yes ? DialogAnswer::Yes
+                                                 : DialogAnswer::Cancel;
     }
     qCInfo(lcDialog, "answer: %s", answerName(answer));
     return answer;
+}
+
+namespace {
+
+// "HTML File|*.html|Text|*.txt" as Qt writes it: "HTML File (*.html);;Text (*.txt)".
+QString qtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(u';', u' ') +
+                   QStringLiteral(")");
+    return out.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+std::optional<std::string> QtDialogs::saveFileName(const SaveFileQuestion& question) {
+    auto* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        std::optional<std::string> chosen;
+        QMetaObject::invokeMethod(
+            app, [&] { chosen = saveFileName(question); }, Qt::BlockingQueuedConnection);
+        return chosen;
+    }
+    QFileDialog dialog(parent_.data());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(question.defaultExtension));
+    dialog.setNameFilter(qtFilter(question.filter));
+    qCInfo(lcDialog, "save file: %s", question.filter.c_str());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        qCInfo(lcDialog, "answer: Cancel");
+        return std::nullopt;
+    }
+    const std::string file = dialog.selectedFiles().constFirst().toStdString();
+    qCInfo(lcDialog, "answer: %s", file.c_str());
+    return file;
 }
 
 } // namespace sumberlaras

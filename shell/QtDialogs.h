@@ -17,6 +17,7 @@ public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     DialogAnswer show(DialogKind kind, const std::string& text, DialogButtons buttons) override;
+    std::optional<std::string> saveFileName(const SaveFileQuestion& question) override;
 
     // Answers given in advance, for runs with nobody at the screen: each box
     // still opens and is logged, then takes the next answer at once.

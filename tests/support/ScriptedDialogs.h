@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,15 +26,38 @@ public:
         answers_.push_back(a);
     }
 
+    // The next save chooser picks this file, or is cancelled with nothing.
+    void answerSaveFile(std::optional<std::string> file) {
+        std::lock_guard lock(mutex_);
+        files_.push_back(std::move(file));
+    }
+
     DialogAnswer show(DialogKind kind, const std::string& text, DialogButtons buttons) override {
         std::lock_guard lock(mutex_);
-        DialogAnswer a = buttons == DialogButtons::YesNo ? DialogAnswer::Yes : DialogAnswer::Ok;
+        DialogAnswer a = buttons == DialogButtons::YesNo || buttons == DialogButtons::Yes
+                             ? DialogAnswer::Yes
+                             : DialogAnswer::Ok;
         if (!answers_.empty()) {
             a = answers_.front();
             answers_.pop_front();
         }
         shown_.push_back({kind, text, buttons, a});
         return a;
+    }
+
+    // Cancelled when no answer is queued.
+    std::optional<std::string> saveFileName(const SaveFileQuestion& question) override {
+        std::lock_guard lock(mutex_);
+        saveQuestions_.push_back(question);
+        if (files_.empty())
+            return std::nullopt;
+        std::optional<std::string> f = std::move(files_.front());
+        files_.pop_front();
+        return f;
+    }
+    std::vector<SaveFileQuestion> saveQuestions() const {
+        std::lock_guard lock(mutex_);
+        return saveQuestions_;
     }
 
     std::vector<Shown> shown() const {
@@ -51,12 +75,16 @@ public:
         std::lock_guard lock(mutex_);
         shown_.clear();
         answers_.clear();
+        files_.clear();
+        saveQuestions_.clear();
     }
 
 private:
     mutable std::mutex mutex_;
     std::deque<DialogAnswer> answers_;
     std::vector<Shown> shown_;
+    std::deque<std::optional<std::string>> files_;
+    std::vector<SaveFileQuestion> saveQuestions_;
 };
 
 } // namespace sumberlaras::testing
