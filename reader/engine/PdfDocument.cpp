@@ -55,4 +55,11 @@ std::shared_ptr<TPdfPage> TPdfDocument::SharedPage(int Index) {
     return slot;
 }
 
+std::shared_ptr<const TPdfTextReader> TPdfDocument::TextReader() const {
+    Lock lock(mutex());
+    if (!doc_)
+        return nullptr;
+    return std::make_shared<const TPdfTextReader>(doc_);
+}
+
 } // namespace sumberlaras

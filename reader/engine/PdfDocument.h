@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reader/engine/PdfPage.h"
+#include "reader/engine/PdfTextReader.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,6 +30,8 @@ public:
     TPdfPage* Pages(int Index);
     // The same page, kept alive for a worker even if the document closes meanwhile.
     std::shared_ptr<TPdfPage> SharedPage(int Index);
+    // A reader of the page texts for a worker thread; null without a document.
+    std::shared_ptr<const TPdfTextReader> TextReader() const;
 
 private:
     std::shared_ptr<pdfium::DocumentHandle> doc_;

@@ -57,5 +57,24 @@ TEST_F(BookTest, WorkerKeepsItsPageAfterClose) {
     EXPECT_TRUE(q(page->ReadText(0, page->GetCharCount())).startsWith("Ekonomi"));
 }
 
+// The search worker's reader: the same text as the pages, still readable after
+// the view closed the document, and a clear error past the last page.
+TEST_F(BookTest, TextReaderReadsWholePagesAfterClose) {
+    std::vector<std::u16string> expected;
+    for (int i = 0; i < doc.PageCount(); ++i) {
+        TPdfPage* page = doc.Pages(i);
+        expected.push_back(page->ReadText(0, page->GetCharCount()));
+    }
+    std::shared_ptr<const TPdfTextReader> reader = doc.TextReader();
+    doc.Close();
+    EXPECT_EQ(doc.TextReader(), nullptr);
+    ASSERT_EQ(reader->PageCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(reader->PageText(i), expected[static_cast<size_t>(i)]) << i;
+    EXPECT_TRUE(q(reader->PageText(2)).startsWith("Ekonomi rakyat"));
+    EXPECT_THROW(reader->PageText(3), EPdfError);
+    EXPECT_THROW(reader->PageText(-1), EPdfError);
+}
+
 } // namespace
 } // namespace sumberlaras

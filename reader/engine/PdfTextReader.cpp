@@ -1,0 +1,35 @@
+#include "reader/engine/PdfTextReader.h"
+
+#include "reader/engine/PdfTypes.h"
+
+#include <algorithm>
+
+namespace sumberlaras {
+
+using pdfium::Lock;
+using pdfium::mutex;
+
+TPdfTextReader::TPdfTextReader(std::shared_ptr<pdfium::DocumentHandle> doc) : doc_(std::move(doc)) {
+    Lock lock(mutex());
+    if (doc_)
+        pageCount_ = std::max(0, pdfium::api().FPDF_GetPageCount(doc_->get()));
+}
+
+std::u16string TPdfTextReader::PageText(int Index) const {
+    if (Index < 0 || Index >= pageCount_)
+        throw EPdfError::fromCode(static_cast<unsigned long>(TPdfErrorCode::Page));
+    const pdfium::Api& a = pdfium::api();
+    Lock lock(mutex());
+    auto page = std::make_shared<pdfium::PageHandle>(doc_, Index);
+    pdfium::TextPageHandle text(page);
+    const int count = std::max(0, a.FPDFText_CountChars(text.get()));
+    if (count == 0)
+        return {};
+    std::u16string out(static_cast<size_t>(count) + 1, u'\0');
+    const int written =
+        a.FPDFText_GetText(text.get(), 0, count, reinterpret_cast<unsigned short*>(out.data()));
+    out.resize(static_cast<size_t>(std::clamp(written - 1, 0, count))); // drops the terminator
+    return out;
+}
+
+} // namespace sumberlaras

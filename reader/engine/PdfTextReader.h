@@ -1,0 +1,27 @@
+#pragma once
+
+#include "reader/engine/PdfiumHandles.h"
+
+#include <memory>
+#include <string>
+
+namespace sumberlaras {
+
+// Reads whole page texts of a document from any thread. It keeps the document
+// open, so a worker may go on reading after the view that opened it has closed.
+// Each page is opened, read and closed again in one call under the PDFium lock;
+// nothing stays cached, so reading a long book does not grow.
+class TPdfTextReader {
+public:
+    explicit TPdfTextReader(std::shared_ptr<pdfium::DocumentHandle> doc);
+
+    int PageCount() const { return pageCount_; }
+    // The text of the page at Index; throws EPdfError when PDFium cannot open it.
+    std::u16string PageText(int Index) const;
+
+private:
+    std::shared_ptr<pdfium::DocumentHandle> doc_;
+    int pageCount_ = 0;
+};
+
+} // namespace sumberlaras
