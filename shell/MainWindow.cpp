@@ -112,10 +112,16 @@ void TFormMain::buildReader() {
             browser_->setCurrentWidget(v);
     };
     links.bringReaderToFront = [this] { faces_->setCurrentWidget(reader_); };
+    infoBuku_ = std::make_unique<TFormInfoBuku>(env_.dialogs, env_.openFile);
+    links.showBookInfo = [this](int tab, const reader::TDetailBook& book) {
+        infoBuku_->showFor(tab, book);
+    };
+    links.bookClosed = [this](int tab) { infoBuku_->bookClosed(tab); };
     reader_ = new ReaderFace(
         ReaderDeps{*service_, env_.dialogs, tasks_,
                    ReaderGlobals{c.readCount, c.PageToJump, c.KalimatPencarian, c.ReadFromSearch,
-                                 c.ReadFromChart, c.RequestCancelled, c.isOpeningBook},
+                                 c.ReadFromChart, c.RequestCancelled, c.isOpeningBook,
+                                 c.isSearchRunning},
                    std::move(links), env_.readerTicker},
         faces_);
     faces_->addWidget(reader_);
@@ -363,6 +369,8 @@ bool TFormMain::FormCloseQuery() {
     lib_.cancelRequests();
     tasks_.cancelAll();
     about_.hide();
+    if (infoBuku_)
+        infoBuku_->hide();
     if (registration_)
         registration_->hide();
     if (forgotPassword_)

@@ -12,6 +12,7 @@
 #include <QWebEngineView>
 #include <QWidget>
 
+#include "bookinfo/qt/TFormInfoBuku.h"
 #include "bridge/Catalogue.h"
 #include "bridge/qt/CataloguePage.h"
 #include "bridge/qt/QtBookDownloader.h"
@@ -35,6 +36,8 @@ struct ShellEnvironment {
     QWebEngineProfile* profile = nullptr; // null: the default profile
     // The reader's one-second timers; null: the event loop's timers.
     std::function<std::unique_ptr<Ticker>()> readerTicker = nullptr;
+    // Opens a saved file with the desktop's application; null: the desktop services.
+    std::function<void(const QString& path)> openFile = nullptr;
 };
 
 // The main window: header bar, the catalogue face with its seven views and
@@ -76,6 +79,7 @@ public:
     ReaderFace& reader() { return *reader_; }
     QWidget* panelBrowser() const { return browser_; }
     TFormAbout& about() { return about_; }
+    TFormInfoBuku& infoBuku() { return *infoBuku_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -114,6 +118,7 @@ private:
     std::array<std::unique_ptr<WebEngineBrowserView>, 7> adapters_;
     std::array<bridge::CataloguePageRules, 7> rules_;
     TFormAbout about_;
+    std::unique_ptr<TFormInfoBuku> infoBuku_;
 
     QtTaskRunner tasks_{this};
     std::unique_ptr<ServiceAdapter> service_;

@@ -77,6 +77,7 @@ bool ReaderFace::hasOpenBooks() const {
 
 void ReaderFace::releaseAll() {
     for (ReaderTab& t : tabs_) {
+        stopSearchOf(t.index);
         if (t.TimerIdle)
             t.TimerIdle->stop();
         if (t.TimerChecking)
@@ -215,6 +216,11 @@ void ReaderFace::ButtonAnnotClick(ToolControl control) {
         case ToolControl::AnnotView:
             s->CurrentAnnotViewState = AnnotView->isChecked();
             v->Repaint();
+            return;
+        case ToolControl::Info:
+            if (const reader::TDetailBook* book = bookOfTab(activeIndex());
+                book && d_.links.showBookInfo)
+                d_.links.showBookInfo(activeIndex(), *book);
             return;
         default:
             break;

@@ -36,6 +36,7 @@ struct ReaderGlobals {
     bool& ReadFromChart;
     bool& RequestCancelled;
     bool& isOpeningBook;
+    bool& isSearchRunning; // the catalogue's search and the in-book scan, one at a time
 };
 
 // What the reader asks of the rest of the main window.
@@ -44,6 +45,9 @@ struct ReaderLinks {
     std::function<void()> showLoginAfterAuthFailure;    // the login page, in front
     std::function<void(int chromium)> showBehindReader; // a catalogue view, for later
     std::function<void()> bringReaderToFront;
+    // The book information window, for the book of a tab; and that tab's book gone.
+    std::function<void(int tab, const reader::TDetailBook& book)> showBookInfo;
+    std::function<void(int tab)> bookClosed;
 };
 
 struct ReaderDeps {
@@ -93,9 +97,24 @@ public:
     void PageControl1Change(int index);
     void btnReturnClick();
     void TimerTick(const std::string& timerName);
+    void btnSearchNextClick() { startSearch(1); }
+    void btnSearchPreviousClick() { startSearch(0); }
+    void btnInfoClick() { ButtonAnnotClick(ToolControl::Info); }
+    // Ctrl+C in a page view: the passage and its source to the clipboard.
+    void PDFViewKeyUp(TPdfControl* sender, int& key, unsigned shift);
 
 private:
-    enum class ToolControl { TextSelect, Highlight, Rect, Pen, Text, Delete, AnnotView, AutoPage };
+    enum class ToolControl {
+        TextSelect,
+        Highlight,
+        Rect,
+        Pen,
+        Text,
+        Delete,
+        AnnotView,
+        AutoPage,
+        Info
+    };
 
     void buildToolbar(QWidget* bar);
     QToolButton* glyphButton(QWidget* parent, const char* name, char32_t code, const char* hint,
@@ -124,6 +143,12 @@ private:
     void showToolStates(const reader::TReaderSettings& s);
     void setModeButton(QToolButton* b, bool on);
 
+    // In-book search: the scan runs on a worker over the book it started on.
+    void startSearch(int direction);
+    void SearchWorkerMessage(const TaskParams& params, int id, const std::string& text);
+    void SearchWorkerTerminated(const TaskParams& params);
+    void stopSearchOf(int tab);
+
     // Reading time and return.
     void startStatusReport(int tab);
     void UpdateReadStatusTerminated(const TaskParams& params);
@@ -135,6 +160,10 @@ private:
     std::unique_ptr<TPdfControl> pendingView_; // read before the loan is asked for
     JsonPtr pendingDetail_;
     TaskHandle permissionTask_;
+    struct RunningSearch {
+        TaskHandle task;
+        int tab = -1;
+    } search_;
 
     QWidget* PanelToolbar = nullptr;
     QTabWidget* pageControl_ = nullptr;

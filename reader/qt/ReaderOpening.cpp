@@ -147,6 +147,9 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
 
         const std::string name = t.name;
         t.view->OnPageChange = [this](TPdfControl* sender) { PDFViewPageChange(sender); };
+        t.view->OnKeyUp = [this](TPdfControl* sender, int& key, TShiftState shift) {
+            PDFViewKeyUp(sender, key, shift);
+        };
         // Only movement over the book's own page keeps it from going back.
         t.view->OnMouseMove = [this, name](TPdfControl*, TShiftState, int, int) {
             if (auto it = readerState.find(name); it != readerState.end())

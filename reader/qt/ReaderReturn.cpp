@@ -105,6 +105,9 @@ void ReaderFace::btnReturnClick() {
 
 void ReaderFace::closeTab(int index, bool countDown) {
     ReaderTab& t = tabs_[index];
+    stopSearchOf(index);
+    if (d_.links.bookClosed)
+        d_.links.bookClosed(index);
     if (t.TimerIdle)
         t.TimerIdle->stop();
     if (t.TimerChecking)

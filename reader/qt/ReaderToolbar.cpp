@@ -149,6 +149,14 @@ void ReaderFace::buildToolbar(QWidget* bar) {
         connect(button, &QToolButton::clicked, this, [this, c] { ButtonAnnotClick(c); });
     }
     connect(edSearch, &QLineEdit::textChanged, this, [this] { edSearchChange(); });
+    // Enter in a filled box searches on, as the next button does.
+    connect(edSearch, &QLineEdit::returnPressed, this, [this] {
+        if (!edSearch->text().isEmpty())
+            btnSearchNextClick();
+    });
+    connect(btnSearchNext, &QToolButton::clicked, this, [this] { btnSearchNextClick(); });
+    connect(btnSearchPrevious, &QToolButton::clicked, this, [this] { btnSearchPreviousClick(); });
+    connect(btnInfo, &QToolButton::clicked, this, [this] { btnInfoClick(); });
     connect(btnReturn, &QToolButton::clicked, this, [this] { btnReturnClick(); });
 }
 

@@ -36,6 +36,7 @@ protected:
     std::unique_ptr<TFormMain> main;
     std::vector<std::string> updaterCalls;
     std::vector<std::string> externalOpens;
+    std::vector<QString> openedFiles; // saved files the desktop was asked to open
     // The reader's one-second timers; null: real timers.
     std::function<std::unique_ptr<Ticker>()> readerTicker;
 
@@ -82,7 +83,8 @@ protected:
             *splash,
             ShellEnvironment{dialogs, [this](const std::string& u) { externalOpens.push_back(u); },
                              [this](const std::string& u) { updaterCalls.push_back(u); }, nullptr,
-                             readerTicker},
+                             readerTicker,
+                             [this](const QString& path) { openedFiles.push_back(path); }},
             nullptr, nullptr);
         splash->hide();
         main->resize(1200, 800);
