@@ -18,6 +18,8 @@ TPdfTextReader::TPdfTextReader(std::shared_ptr<pdfium::DocumentHandle> doc) : do
 std::u16string TPdfTextReader::PageText(int Index) const {
     if (Index < 0 || Index >= pageCount_)
         throw EPdfError::fromCode(static_cast<unsigned long>(TPdfErrorCode::Page));
+    // A painter waiting since the last page goes first.
+    pdfium::letWaitersIn();
     const pdfium::Api& a = pdfium::api();
     Lock lock(mutex());
     auto page = std::make_shared<pdfium::PageHandle>(doc_, Index);

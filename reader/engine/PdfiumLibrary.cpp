@@ -1,5 +1,9 @@
 #include "reader/engine/PdfiumLibrary.h"
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "reader/engine/PdfTypes.h"
 
 #include <dlfcn.h>
@@ -110,6 +114,24 @@ Library::~Library() {
 std::recursive_mutex& mutex() {
     static auto* m = new std::recursive_mutex; // outlives every handle
     return *m;
+}
+
+namespace {
+std::atomic<int> waiting{0};
+} // namespace
+
+Lock::Lock(std::recursive_mutex& m) : m_(m) {
+    if (m_.try_lock())
+        return;
+    ++waiting;
+    m_.lock();
+    --waiting;
+}
+
+void letWaitersIn() {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(5);
+    while (waiting.load() > 0 && std::chrono::steady_clock::now() < limit)
+        std::this_thread::yield();
 }
 
 void setLibraryFolder(const std::string& folder) {

@@ -95,7 +95,24 @@ private:
 // Every PDFium call of the process runs under this one lock: painting on the UI
 // thread and the in-book search worker must never be inside PDFium together.
 std::recursive_mutex& mutex();
-using Lock = std::lock_guard<std::recursive_mutex>;
+
+// Holds the lock for a scope. It counts the threads waiting for it, so that a
+// long worker can step aside between two pieces of work: the mutex is not fair,
+// and a worker that takes it again at once can keep a painting UI waiting.
+class Lock {
+public:
+    explicit Lock(std::recursive_mutex& m);
+    ~Lock() { m_.unlock(); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    std::recursive_mutex& m_;
+};
+
+// Called between two locked steps, without the lock: lets the threads already
+// waiting take it first (for at most a few milliseconds).
+void letWaitersIn();
 
 // Folder of the library file; by default "x86" beside the running executable.
 void setLibraryFolder(const std::string& folder);

@@ -91,6 +91,8 @@ void TPdfControl::setPageIndex(int Index) {
 }
 
 void TPdfControl::changePage(int index, ShowFrom from) {
+    // One wait for PDFium, not one per call, while a search worker reads pages.
+    pdfium::Lock lock(pdfium::mutex());
     const int count = PageCount();
     if (count == 0)
         return;
@@ -416,6 +418,7 @@ void TPdfControl::Repaint() {
 }
 
 void TPdfControl::paintEvent(QPaintEvent*) {
+    pdfium::Lock lock(pdfium::mutex()); // as for a page change
     QPainter p(this);
     if (liveFrame_) {
         p.drawImage(QPoint(0, 0), *liveFrame_);
