@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/bookinfo/CitedBook.h"
 #include "tests/support/TempFolder.h"
 
 namespace sumberlaras::bookinfo {
@@ -13,20 +14,7 @@ using sumberlaras::testing::readFile;
 using sumberlaras::testing::TempFolder;
 
 reader::TDetailBook book() {
-    reader::TDetailBook b;
-    b.judul = "Ekonomi Desa";
-    b.penulis = "Siti Aminah";
-    b.penerbit = "Penerbit Laras";
-    b.isbn = "978-602-0000-00-1";
-    b.tahun_terbit = "2017";
-    b.kategori = "Ekonomi";
-    b.mla_style = "Aminah, Siti. Ekonomi Desa. 2017.";
-    b.chicago_style = "Aminah, Siti. “Ekonomi Desa” — Penerbit Laras, 2017.";
-    b.turabian_style = "T";
-    b.apa_style = "N/A";
-    b.harvard_style = "H";
-    b.ieee_style = "I";
-    return b;
+    return sumberlaras::testing::citedBook();
 }
 
 TEST(Citation, EachButtonHasItsStyleAndNAMeansNone) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "tests/bookinfo/CitedBook.h"
 #include "tests/reader/qt/FaceFixture.h"
 
 namespace sumberlaras::testing {
@@ -13,21 +14,11 @@ namespace {
 
 using bookinfo::CitationStyle;
 
+// The shared book, its category written as markup, and an APA citation of choice.
 reader::TDetailBook bookWith(const std::string& apa) {
-    reader::TDetailBook b;
-    b.id = "42";
-    b.judul = "Ekonomi Desa";
-    b.penulis = "Siti Aminah";
-    b.penerbit = "Penerbit Laras";
-    b.isbn = "978-602-0000-00-1";
-    b.tahun_terbit = "2017";
+    reader::TDetailBook b = citedBook();
     b.kategori = "<b>Ekonomi</b>";
-    b.mla_style = "MLA of Ekonomi Desa";
-    b.chicago_style = "Aminah, Siti. “Ekonomi Desa” — Penerbit Laras, 2017.";
-    b.turabian_style = "TRB";
     b.apa_style = apa;
-    b.harvard_style = "HRV";
-    b.ieee_style = "IEE";
     return b;
 }
 
