@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "reader/engine/PdfTypes.h"
@@ -118,6 +119,14 @@ std::recursive_mutex& mutex() {
 
 namespace {
 std::atomic<int> waiting{0};
+// When a thread last had to wait, and which: a thread that waited is busy with
+// a run of PDFium calls (a page change, then its paint) that should not be cut.
+std::atomic<std::chrono::steady_clock::rep> lastWait{0};
+std::atomic<std::size_t> lastWaiter{0};
+
+std::size_t thisThread() {
+    return std::hash<std::thread::id>{}(std::this_thread::get_id());
+}
 } // namespace
 
 Lock::Lock(std::recursive_mutex& m) : m_(m) {
@@ -126,12 +135,20 @@ Lock::Lock(std::recursive_mutex& m) : m_(m) {
     ++waiting;
     m_.lock();
     --waiting;
+    lastWaiter = thisThread();
+    lastWait = std::chrono::steady_clock::now().time_since_epoch().count();
 }
 
 void letWaitersIn() {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(5);
-    while (waiting.load() > 0 && std::chrono::steady_clock::now() < limit)
+    using namespace std::chrono;
+    const auto limit = steady_clock::now() + milliseconds(5);
+    while (waiting.load() > 0 && steady_clock::now() < limit)
         std::this_thread::yield();
+    // Another thread waited a moment ago: give it the rest of its run first.
+    const steady_clock::duration since =
+        steady_clock::now().time_since_epoch() - steady_clock::duration(lastWait.load());
+    if (lastWaiter.load() != thisThread() && since < milliseconds(20))
+        std::this_thread::sleep_for(milliseconds(2));
 }
 
 void setLibraryFolder(const std::string& folder) {
