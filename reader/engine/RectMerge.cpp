@@ -21,7 +21,34 @@ bool sameLine(const TRect& a, const TRect& b, int gap) {
     return b.Left <= a.Right + gap && b.Right >= a.Left - gap;
 }
 
+// Page space: y grows upwards, so Top is the larger.
+TPdfRect normalized(const TPdfRect& r) {
+    return {std::min(r.Left, r.Right), std::max(r.Top, r.Bottom), std::max(r.Left, r.Right),
+            std::min(r.Top, r.Bottom)};
+}
+
+bool sameLine(const TPdfRect& a, const TPdfRect& b) {
+    const double overlap = std::min(a.Top, b.Top) - std::max(a.Bottom, b.Bottom);
+    const double smaller = std::min(a.Top - a.Bottom, b.Top - b.Bottom);
+    return smaller > 0 && overlap * 2 >= smaller;
+}
+
 } // namespace
+
+std::vector<TPdfRect> joinMatchRects(const std::vector<TPdfRect>& rects) {
+    std::vector<TPdfRect> out;
+    for (const TPdfRect& raw : rects) {
+        const TPdfRect r = normalized(raw);
+        if (!out.empty() && sameLine(out.back(), r)) {
+            TPdfRect& last = out.back();
+            last = {std::min(last.Left, r.Left), std::max(last.Top, r.Top),
+                    std::max(last.Right, r.Right), std::min(last.Bottom, r.Bottom)};
+        } else {
+            out.push_back(r);
+        }
+    }
+    return out;
+}
 
 std::vector<TRect> mergeLineRects(const std::vector<TRect>& rects, int gap) {
     std::vector<TRect> out;

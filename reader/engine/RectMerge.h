@@ -16,4 +16,8 @@ namespace sumberlaras {
 constexpr int LineHeightGap = -1;
 std::vector<TRect> mergeLineRects(const std::vector<TRect>& rects, int gap = 2);
 
+// The rectangles of one match, in page space and reading order, joined into one
+// per line: a match is one mark, even where a PDF places every glyph apart.
+std::vector<TPdfRect> joinMatchRects(const std::vector<TPdfRect>& rects);
+
 } // namespace sumberlaras

@@ -1,5 +1,7 @@
 #include "reader/qt/PdfControl.h"
 
+#include "reader/engine/RectMerge.h"
+
 #include <QFile>
 #include <QIODevice>
 #include <QPaintEvent>
@@ -362,9 +364,10 @@ void TPdfControl::recomputeMarks() {
     std::vector<TPdfRect> marks;
     TPdfPage* page = CurrentPage();
     if (page && !highlightText_.empty())
-        for (TPdfMatch& match :
+        for (const TPdfMatch& match :
              page->FindAll(highlightText_, highlightMatchCase_, highlightWholeWord_))
-            marks.insert(marks.end(), match.Rects.begin(), match.Rects.end());
+            for (const TPdfRect& r : joinMatchRects(match.Rects))
+                marks.push_back(r);
     overlay_.setMarks(std::move(marks));
 }
 

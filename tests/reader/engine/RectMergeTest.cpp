@@ -33,5 +33,17 @@ TEST(RectMerge, CharacterBoxesBecomeLineRuns) {
               (std::vector<TRect>{{10, 10, 80, 30}, {10, 32, 40, 52}}));
 }
 
+// A match whose glyphs a PDF placed one by one, with gaps between them, is one
+// mark per line; a match broken over two lines keeps two.
+TEST(RectMerge, AMatchIsOneRectanglePerLine) {
+    const std::vector<TPdfRect> glyphs = {
+        {72, 700.9, 79.4, 692}, {80.9, 698.8, 86.5, 691.8}, {88.7, 698.8, 92.5, 692}};
+    EXPECT_EQ(joinMatchRects(glyphs), (std::vector<TPdfRect>{{72, 700.9, 92.5, 691.8}}));
+    const std::vector<TPdfRect> broken = {{300, 700, 340, 690}, {72, 680, 90, 670}};
+    EXPECT_EQ(joinMatchRects(broken), broken);
+    EXPECT_EQ(joinMatchRects({{80, 690, 72, 700}}), (std::vector<TPdfRect>{{72, 700, 80, 690}}));
+    EXPECT_TRUE(joinMatchRects({}).empty());
+}
+
 } // namespace
 } // namespace sumberlaras
