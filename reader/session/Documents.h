@@ -22,7 +22,11 @@ struct StoredAnnotation {
     bool unreadable = false; // a copy exists but could not be read
 };
 
-// Reads the fetched copy from text. Anything but an object with a "data"
+// The stored copy's bytes as UTF-8 text: decoded by a UTF-8 or UTF-16
+// byte-order mark when it has one, taken as UTF-8 otherwise.
+std::string decodeStoredText(const std::string& bytes);
+
+// Reads the fetched copy from its bytes (decoded as above). Anything but an object with a "data"
 // array (empty, white space, truncated, an array...) gives the empty
 // document and `unreadable`.
 StoredAnnotation readStoredAnnotation(const std::string& text, const std::string& idKonten);

@@ -1,4 +1,5 @@
 #include "reader/session/Documents.h"
+#include "reader/session/BookSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,33 @@ TEST(ReadStoredAnnotation, ObjectWithDataArrayIsKept) {
     const StoredAnnotation stored = readStoredAnnotation(text, "42");
     EXPECT_FALSE(stored.unreadable);
     EXPECT_EQ(stored.document, Json::parse(R"({"id_konten":"42","data":[{"page":2}]})"));
+}
+
+// The copy may come with a byte-order mark; non-ASCII note texts arrive intact.
+TEST(ReadStoredAnnotation, DecodedByItsByteOrderMark) {
+    const std::u16string text = u"\n\t {\"id_konten\": \"42\", \"data\": [{\"type\": \"NOTES\", "
+                                u"\"text\": \"café — ke-2\"}]}";
+    const auto utf16 = [&text](bool little) {
+        std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (char16_t c : text) {
+            const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
+            out += little ? std::string{lo, hi} : std::string{hi, lo};
+        }
+        return out;
+    };
+    const std::string plain = utf8(text);
+    const std::pair<const char*, std::string> cases[] = {
+        {"UTF-8", plain},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + plain},
+        {"UTF-16 little-endian", utf16(true)},
+        {"UTF-16 big-endian", utf16(false)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        const StoredAnnotation read = readStoredAnnotation(bytes, "42");
+        EXPECT_FALSE(read.unreadable);
+        EXPECT_EQ(read.document["data"][0]["text"], "café — ke-2");
+    }
 }
 
 TEST(ReadStoredAnnotation, EmptyDataArrayIsReadable) {
