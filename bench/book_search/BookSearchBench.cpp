@@ -16,10 +16,11 @@
 #include <thread>
 #include <vector>
 
+#include "bench/support/BookLikePdf.h"
+#include "bench/support/Median.h"
 #include "reader/engine/PdfiumHandles.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/session/BookSearch.h"
-#include "tests/reader/PdfFixtures.h"
 
 namespace sumberlaras {
 namespace {
@@ -29,31 +30,6 @@ using Steady = std::chrono::steady_clock;
 
 double msSince(Steady::time_point start) {
     return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-// Book-like pages: a heading and forty lines of running Indonesian text.
-QByteArray bookBytes() {
-    const QStringList words = QStringLiteral("pustaka membaca buku ekonomi rakyat desa kota "
-                                             "sungai gunung pasar sekolah guru murid cerita")
-                                  .split(u' ');
-    QList<testing::FixturePage> pages;
-    for (int p = 0; p < kPages; ++p) {
-        testing::FixturePage page;
-        page.lines.append({QStringLiteral("Bab %1").arg(p + 1), {72, 80}, 20});
-        for (int line = 0; line < 40; ++line) {
-            QString text;
-            for (int w = 0; text.size() < 80; ++w)
-                text += words[(p * 7 + line * 3 + w) % words.size()] + u' ';
-            page.lines.append({text, {72, 120.0 + line * 16}, 10.5});
-        }
-        pages.append(page);
-    }
-    return testing::makePdf(pages);
 }
 
 // Raw PDFium: every page after the first, opened, its whole text read, closed.
@@ -142,7 +118,7 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
     const auto made = Steady::now();
-    const QByteArray bytes = bookBytes();
+    const QByteArray bytes = bench::bookLikePdf(kPages);
     std::printf("book: %d pages, %.1f MB, written in %.1f s\n", kPages, bytes.size() / 1e6,
                 msSince(made) / 1000);
 
@@ -154,7 +130,7 @@ int main(int argc, char** argv) {
         raw.push_back(rawExtraction(doc));
         scanned.push_back(scan(reader));
     }
-    const double rawMs = median(raw), scanMs = median(scanned);
+    const double rawMs = bench::median(raw), scanMs = bench::median(scanned);
     std::printf("scan per page: %.3f ms; raw extraction per page: %.3f ms; ratio %.2f "
                 "(goal <= 1.2)\n",
                 scanMs, rawMs, scanMs / rawMs);
@@ -177,13 +153,13 @@ int main(int argc, char** argv) {
             scanWall.push_back(scanMsTotal);
             without.push_back(longestGap(view, nullptr, scanMsTotal, turnPages));
         }
-        const double gap = median(withScan), quiet = median(without);
+        const double gap = bench::median(withScan), quiet = bench::median(without);
         std::printf("longest UI gap during a scan, %s: %.1f ms (worst round %.1f ms); without a "
                     "scan: %.1f ms; the scan adds %.1f ms (goal: under one 16 ms frame)\n",
                     turnPages ? "repainting and turning pages" : "repainting the shown page", gap,
                     *std::max_element(withScan.begin(), withScan.end()), quiet, gap - quiet);
         std::printf("  the scan meanwhile took %.0f ms (%.0f ms with the UI idle)\n",
-                    median(scanWall), scanMs * (kPages - 1));
+                    bench::median(scanWall), scanMs * (kPages - 1));
     }
     return 0;
 }

@@ -4,9 +4,9 @@
 //   repaint with selection, marks and a paint hook / raw render
 //   open (bytes in memory -> first frame)          / raw load + first render
 // Every repetition is one operation, so the medians and 95th percentiles are per operation.
+#include "bench/support/BookLikePdf.h"
 #include "reader/engine/PdfiumHandles.h"
 #include "reader/qt/PdfControl.h"
-#include "tests/reader/PdfFixtures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,27 +27,8 @@ namespace {
 constexpr int Repetitions = 60;
 constexpr int PageCount = 6;
 
-// Book-like pages: a heading and forty lines of running text.
 const QByteArray& bookBytes() {
-    static const QByteArray bytes = [] {
-        QList<testing::FixturePage> pages;
-        const QString words = "pustaka membaca buku ekonomi rakyat desa kota sungai "
-                              "gunung pasar sekolah guru murid cerita sejarah ";
-        for (int p = 0; p < PageCount; ++p) {
-            testing::FixturePage page;
-            page.lines.append({QString("Bab %1").arg(p + 1), {72, 80}, 20});
-            for (int line = 0; line < 40; ++line) {
-                QString text;
-                for (int w = 0; text.size() < 80; ++w)
-                    text += words.section(' ', (p * 7 + line * 3 + w) % 14,
-                                          (p * 7 + line * 3 + w) % 14) +
-                            ' ';
-                page.lines.append({text, {72, 120.0 + line * 16}, 10.5});
-            }
-            pages.append(page);
-        }
-        return testing::makePdf(pages);
-    }();
+    static const QByteArray bytes = bench::bookLikePdf(PageCount);
     return bytes;
 }
 

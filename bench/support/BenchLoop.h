@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/support/Median.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -10,11 +12,6 @@
 #include <QWebEngineView>
 
 namespace sumberlaras::bench {
-
-inline double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // Turns the event loop until `done` holds, sleeping between events rather than
 // spinning, so that the waiting takes no core from the work measured.

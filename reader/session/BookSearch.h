@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/Tasks.h"
+#include "reader/session/UnicodeText.h"
 
 namespace sumberlaras::reader {
 
@@ -15,12 +16,6 @@ enum SearchMessage : int {
     kSearchFailed = 13,  // the text: "Error Exception #1338 : " and the error
 };
 inline constexpr const char* kSearchNotFoundText = "Tidak Ditemukan";
-
-// Full Unicode case folding (ß and ss, Ç and ç, dotless and dotted i as the
-// default folding has them), so a match ignores case in every script.
-std::u16string foldCase(std::u16string_view text);
-std::u16string utf16(std::string_view utf8);
-std::string utf8(std::u16string_view utf16);
 
 // Whether the text holds the folded keyword anywhere, inside words too.
 bool containsFolded(std::u16string_view text, std::u16string_view foldedKeyword);

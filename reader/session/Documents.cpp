@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "reader/session/BookSearch.h"
+#include "reader/session/UnicodeText.h"
 
 namespace sumberlaras::reader {
 

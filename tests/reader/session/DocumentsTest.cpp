@@ -1,5 +1,5 @@
 #include "reader/session/Documents.h"
-#include "reader/session/BookSearch.h"
+#include "reader/session/UnicodeText.h"
 
 #include <gtest/gtest.h>
 
