@@ -16,6 +16,14 @@ std::string readString(const Json& object, const std::string& member) {
     return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
 }
 
+const Json& memberOf(const Json& object, const std::string& member) {
+    static const Json kAbsent;
+    if (!object.is_object())
+        return kAbsent;
+    const auto it = object.find(member);
+    return it != object.end() ? *it : kAbsent;
+}
+
 Json& arrayMember(Json& object, const std::string& member) {
     if (!object.is_object())
         object = Json::object();
@@ -41,18 +49,36 @@ bool deleteAt(Json& document, std::size_t position) {
     return true;
 }
 
+Json pageBox(const PageTransform& view, const DeviceRect& r) {
+    const PagePoint a = view.DeviceToPage(r.left, r.top);
+    const PagePoint b = view.DeviceToPage(r.right, r.bottom);
+    return {{"left", a.x}, {"top", a.y}, {"right", b.x}, {"bottom", b.y}};
+}
+
+DeviceRect deviceBox(const PageTransform& view, const Json& box) {
+    const DevicePoint a = view.PageToDevice(readNumber(box, "left"), readNumber(box, "top"));
+    const DevicePoint b = view.PageToDevice(readNumber(box, "right"), readNumber(box, "bottom"));
+    return {a.x, a.y, b.x, b.y};
+}
+
+std::optional<std::size_t> findItem(Json& document, std::size_t position, const Json& item) {
+    const Json& all = items(document);
+    if (position < all.size() && all[position] == item)
+        return position;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i] == item)
+            return i;
+    return std::nullopt;
+}
+
 std::optional<std::size_t> hitTest(Json& document, const PageTransform& view, int x, int y) {
     const Json& all = items(document);
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Json& item = all[i];
         if (static_cast<int>(readNumber(item, "page")) != view.PageIndex())
             continue;
-        const Json point = item.is_object() && item.contains("point") ? item["point"] : Json();
-        const DevicePoint p1 =
-            view.PageToDevice(readNumber(point, "left"), readNumber(point, "top"));
-        const DevicePoint p2 =
-            view.PageToDevice(readNumber(point, "right"), readNumber(point, "bottom"));
-        if (p1.x < x && x <= p2.x && p1.y < y && y <= p2.y)
+        const DeviceRect r = deviceBox(view, memberOf(item, "point"));
+        if (r.left < x && x <= r.right && r.top < y && y <= r.bottom)
             return i;
     }
     return std::nullopt;

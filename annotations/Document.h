@@ -12,6 +12,8 @@ namespace sumberlaras::annotations {
 // reads 0 or empty text; an absent array member is added, empty, by reading it.
 double readNumber(const Json& object, const std::string& member);
 std::string readString(const Json& object, const std::string& member);
+// The member, or null when it is absent.
+const Json& memberOf(const Json& object, const std::string& member);
 Json& arrayMember(Json& object, const std::string& member);
 
 // The items of the document ("data"), added when absent.
@@ -19,6 +21,16 @@ Json& items(Json& document);
 void append(Json& document, Json item);
 // Removes the item at `position`; false when there is none there.
 bool deleteAt(Json& document, std::size_t position);
+
+// A device rectangle's page-space image, corner by corner and not normalised:
+// {"left", "top", "right", "bottom"}.
+Json pageBox(const PageTransform& view, const DeviceRect& r);
+// The device image of a {"left", "top", "right", "bottom"} box.
+DeviceRect deviceBox(const PageTransform& view, const Json& box);
+
+// Where `item` is now: at `position` when it is still there, otherwise the
+// first item equal to it; nothing once it is gone.
+std::optional<std::size_t> findItem(Json& document, std::size_t position, const Json& item);
 
 // The first item of the shown page whose box holds the device point: strict at
 // its left and top edge, inclusive at its right and bottom edge. A box whose

@@ -22,6 +22,16 @@ struct DeviceRect {
     bool operator==(const DeviceRect&) const = default;
 };
 
+// A rectangle in page space as the page's text gives it: for an upright page
+// top is greater than bottom.
+struct PageBox {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    bool operator==(const PageBox&) const = default;
+};
+
 // Where the shown page lies in the view, as the annotation rules see it: the
 // page view implements it, tests give a fixed one.
 class PageTransform {

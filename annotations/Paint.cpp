@@ -1,0 +1,50 @@
+#include "annotations/Paint.h"
+
+#include <cstdint>
+
+#include "annotations/Colours.h"
+#include "annotations/Document.h"
+
+namespace sumberlaras::annotations {
+
+namespace {
+
+uint32_t colourOf(const Json& item) {
+    return static_cast<uint32_t>(static_cast<int64_t>(readNumber(item, "color")));
+}
+
+DevicePoint pointOf(const PageTransform& view, const Json& p) {
+    return view.PageToDevice(readNumber(p, "x"), readNumber(p, "y"));
+}
+
+} // namespace
+
+void paintPage(Json& document, const PageTransform& view, AnnotationCanvas& canvas) {
+    const int page = view.PageIndex();
+    for (Json& item : items(document)) {
+        if (static_cast<int>(readNumber(item, "page")) != page)
+            continue;
+        const std::string type = readString(item, "type");
+        if (type == "RECTANGLE") {
+            canvas.Outline(deviceBox(view, memberOf(item, "point")), colourOf(item),
+                           kRectangleWidth, std::nullopt);
+        } else if (type == "NOTES") {
+            const DeviceRect box = deviceBox(view, memberOf(item, "point"));
+            canvas.NoteIcon({box.left, box.top});
+        } else if (type == "HIGHLIGHT") {
+            const uint32_t colour = colourOf(item);
+            for (const Json& box : arrayMember(item, "point_data"))
+                canvas.Blend(deviceBox(view, box), colour, kPaintedHighlightOpacity);
+        } else if (type == "INK") {
+            const uint32_t colour = colourOf(item);
+            DevicePoint from = pointOf(view, memberOf(item, "point"));
+            for (const Json& p : arrayMember(item, "draw_data")) {
+                const DevicePoint to = pointOf(view, p);
+                canvas.Line(from, to, colour, kInkWidth);
+                from = to;
+            }
+        }
+    }
+}
+
+} // namespace sumberlaras::annotations
