@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "annotations/PageTransform.h"
 
@@ -15,6 +16,8 @@ public:
     // A dotted outline drawn by inverting pixels: drawing it twice removes it.
     virtual void FocusRect(const DeviceRect& r) = 0;
     virtual void Line(DevicePoint from, DevicePoint to, uint32_t color, int width) = 0;
+    // Lines through the points in order, joined.
+    virtual void Polyline(const std::vector<DevicePoint>& points, uint32_t color, int width) = 0;
     // An outline with a clear interior, bounded by `clip` when one is given.
     virtual void Outline(const DeviceRect& r, uint32_t color, int width,
                          const std::optional<DeviceRect>& clip) = 0;

@@ -1,6 +1,7 @@
 #include "annotations/Paint.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "annotations/Colours.h"
 #include "annotations/Document.h"
@@ -36,13 +37,14 @@ void paintPage(Json& document, const PageTransform& view, AnnotationCanvas& canv
             for (const Json& box : arrayMember(item, "point_data"))
                 canvas.Blend(deviceBox(view, box), colour, kPaintedHighlightOpacity);
         } else if (type == "INK") {
-            const uint32_t colour = colourOf(item);
-            DevicePoint from = pointOf(view, memberOf(item, "point"));
-            for (const Json& p : arrayMember(item, "draw_data")) {
-                const DevicePoint to = pointOf(view, p);
-                canvas.Line(from, to, colour, kInkWidth);
-                from = to;
-            }
+            const Json& points = arrayMember(item, "draw_data");
+            std::vector<DevicePoint> line;
+            line.reserve(points.size() + 1);
+            line.push_back(pointOf(view, memberOf(item, "point")));
+            for (const Json& p : points)
+                line.push_back(pointOf(view, p));
+            if (line.size() > 1)
+                canvas.Polyline(line, colourOf(item), kInkWidth);
         }
     }
 }

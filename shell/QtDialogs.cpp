@@ -1,6 +1,7 @@
 #include "shell/QtDialogs.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,6 +9,8 @@
 #include <QTimer>
 
 #include "base/LogCategories.h"
+#include "reader/qt/ColorRef.h"
+#include "shell/FontColorDialog.h"
 
 namespace sumberlaras {
 
@@ -182,6 +185,44 @@ std::optional<std::string> QtDialogs::saveFileName(const SaveFileQuestion& quest
     const std::string file = dialog.selectedFiles().constFirst().toStdString();
     qCInfo(lcDialog, "answer: %s", file.c_str());
     return file;
+}
+
+template <class Answer> Answer QtDialogs::onMainThread(const std::function<Answer()>& ask) {
+    auto* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread())
+        return ask();
+    Answer answer{};
+    QMetaObject::invokeMethod(
+        app, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+std::optional<uint32_t> QtDialogs::chooseColor(uint32_t initial) {
+    return onMainThread<std::optional<uint32_t>>([&]() -> std::optional<uint32_t> {
+        qCInfo(lcDialog, "colour: %06x", initial);
+        const QColor c = QColorDialog::getColor(colorOfRef(static_cast<int32_t>(initial)),
+                                                parent_.data(), QStringLiteral("Pilih Warna"));
+        if (!c.isValid()) {
+            qCInfo(lcDialog, "answer: Cancel");
+            return std::nullopt;
+        }
+        qCInfo(lcDialog, "answer: %06x", colorRefOf(c));
+        return colorRefOf(c);
+    });
+}
+
+std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial) {
+    return onMainThread<std::optional<FontChoice>>([&]() -> std::optional<FontChoice> {
+        qCInfo(lcDialog, "font: %s %d", initial.family.c_str(), initial.pointSize);
+        FontColorDialog dialog(initial, parent_.data());
+        if (dialog.exec() != QDialog::Accepted) {
+            qCInfo(lcDialog, "answer: Cancel");
+            return std::nullopt;
+        }
+        const FontChoice chosen = dialog.choice();
+        qCInfo(lcDialog, "answer: %s %d", chosen.family.c_str(), chosen.pointSize);
+        return chosen;
+    });
 }
 
 } // namespace sumberlaras

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 
 #include <QPointer>
@@ -18,6 +19,8 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     DialogAnswer show(DialogKind kind, const std::string& text, DialogButtons buttons) override;
     std::optional<std::string> saveFileName(const SaveFileQuestion& question) override;
+    std::optional<uint32_t> chooseColor(uint32_t initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
     // Answers given in advance, for runs with nobody at the screen: each box
     // still opens and is logged, then takes the next answer at once.
@@ -26,6 +29,8 @@ public:
     static std::deque<DialogAnswer> answersFromText(const std::string& text);
 
 private:
+    // Runs `ask` on the main thread, waiting for it from any other.
+    template <class Answer> Answer onMainThread(const std::function<Answer()>& ask);
     DialogAnswer showHere(DialogKind kind, const std::string& text, DialogButtons buttons);
     QPointer<QWidget> parent_;
     std::deque<DialogAnswer> scripted_; // used on the main thread only

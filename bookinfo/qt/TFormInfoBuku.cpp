@@ -7,13 +7,12 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "reader/qt/GlyphFont.h"
+#include "reader/qt/WindowParts.h"
 
 namespace sumberlaras {
 
@@ -65,16 +64,12 @@ TFormInfoBuku::TFormInfoBuku(Dialogs& dialogs, OpenFile openFile, QWidget* paren
     titleBar_->setObjectName(QStringLiteral("PanelTitle"));
     titleBar_->setFixedHeight(30);
     titleBar_->setStyleSheet(QStringLiteral("#PanelTitle { background-color: black; }"));
-    titleBar_->installEventFilter(this); // the bar moves the borderless window
+    new TitleBarDrag(titleBar_); // the bar moves the borderless window
     auto* title = new QLabel(QStringLiteral("Info Buku"), titleBar_);
     title->setStyleSheet(QStringLiteral("QLabel { color: white; font-weight: bold; }"));
-    btnClose = new QPushButton(glyph(0xF057), titleBar_);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setFont(glyphFont(16));
+    btnClose = glyphPushButton(titleBar_, "btnClose", 0xF057, QStringLiteral("Tutup"));
     btnClose->setFlat(true);
     btnClose->setFixedSize(28, 28);
-    btnClose->setToolTip(QStringLiteral("Tutup"));
-    btnClose->setAccessibleName(QStringLiteral("Tutup"));
     btnClose->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; }"));
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
     auto* bar = new QHBoxLayout(titleBar_);
@@ -195,21 +190,6 @@ void TFormInfoBuku::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-bool TFormInfoBuku::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == titleBar_) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-            dragFrom_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
-            return true;
-        }
-        if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
-            move(mouse->globalPosition().toPoint() - dragFrom_);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace sumberlaras

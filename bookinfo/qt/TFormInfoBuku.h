@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -43,7 +42,6 @@ public:
     void btnCloseClick() { close(); }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -57,7 +55,6 @@ private:
     std::array<QPushButton*, 6> buttons_{};
     // MLA, CHG, TRB, APA, HRV, IEE: the shown book's citations.
     std::array<std::string, 6> citations_;
-    QPoint dragFrom_;
 };
 
 } // namespace sumberlaras

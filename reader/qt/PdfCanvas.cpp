@@ -1,8 +1,10 @@
 #include "reader/qt/PdfCanvas.h"
 
+#include "reader/qt/ColorRef.h"
 #include "reader/qt/PagePainter.h"
 
 #include <QPainter>
+#include <QPolygon>
 
 #include <algorithm>
 
@@ -38,6 +40,22 @@ void TPdfCanvas::LineTo(int X, int Y) {
     });
 }
 
+void TPdfCanvas::Polyline(const std::vector<TPoint>& points) {
+    if (points.empty())
+        return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const TPoint& p : points)
+        polygon << QPoint(p.X, p.Y);
+    penPos_ = points.back();
+    const int m = penWidth_ + 1;
+    draw(polygon.boundingRect().adjusted(-m, -m, m, m), [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(penColor_, penWidth_, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+        p.drawPolyline(polygon);
+    });
+}
+
 void TPdfCanvas::Rectangle(const TRect& r) {
     const QRect box = toQRect(r);
     const int m = penWidth_ + 1;
@@ -67,7 +85,7 @@ void TPdfCanvas::BlendRect(const TRect& r, const QColor& color, int opacity) {
 }
 
 QColor TPdfCanvas::fromColorRef(uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    return colorOfRef(static_cast<int32_t>(bgr & 0x00FFFFFFu));
 }
 
 } // namespace sumberlaras

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -47,6 +48,8 @@ public:
     TPoint PenPos() const { return penPos_; }
     void MoveTo(int X, int Y) { penPos_ = {X, Y}; }
     void LineTo(int X, int Y);
+    // Lines with the pen through the points in order, joined; the pen ends at the last.
+    void Polyline(const std::vector<TPoint>& points);
 
     // Outline with the pen; the interior is filled with the brush unless it is clear.
     void Rectangle(const TRect& r);

@@ -12,6 +12,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "annotations/qt/NoteAnnotationImage.h"
+#include "annotations/qt/TFormAnnotSettings.h"
+#include "annotations/qt/TFormNotes.h"
+#include "annotations/qt/TFormSticky.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/qt/QtTicker.h"
 #include "reader/session/PageLabels.h"
@@ -21,8 +25,23 @@ namespace sumberlaras {
 
 using reader::TReaderSettings;
 
-ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent) : QWidget(parent), d_(std::move(deps)) {
+ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent)
+    : QWidget(parent), NoteAnnotationImage(annotations::loadNoteAnnotationImage()),
+      d_(std::move(deps)) {
     setObjectName(QStringLiteral("PanelReader"));
+    sticky_ = new TFormSticky(
+        d_.dialogs,
+        [this](const std::string& key, TPdfControl& control, const annotations::NoteText& note) {
+            saveNote(key, control, note);
+        },
+        this);
+    notes_ = new TFormNotes(
+        d_.dialogs,
+        [this](const std::string& key, std::size_t position, const Json& item) {
+            return deleteNote(key, position, item);
+        },
+        this);
+    annotSettings_ = new TFormAnnotSettings(colours_, d_.dialogs, this);
     if (!d_.makeTicker)
         d_.makeTicker = [] { return std::make_unique<QtTicker>(); };
     // A narrow window scrolls the toolbar rather than squeezing its buttons.
@@ -200,6 +219,10 @@ void ReaderFace::showToolStates(const TReaderSettings& s) {
 }
 
 void ReaderFace::ButtonAnnotClick(ToolControl control) {
+    if (control == ToolControl::Settings) {
+        annotSettings_->showCentred();
+        return;
+    }
     TPdfControl* v = activeView();
     TReaderSettings* s = activeSettings();
     if (!v || !s) {

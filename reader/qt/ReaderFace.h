@@ -7,12 +7,17 @@
 #include <memory>
 #include <string>
 
+#include <QImage>
 #include <QWidget>
 
+#include "annotations/Colours.h"
+#include "annotations/Gesture.h"
+#include "annotations/Note.h"
 #include "base/Dialogs.h"
 #include "base/JsonSlot.h"
 #include "base/Tasks.h"
 #include "base/Ticker.h"
+#include "reader/qt/PdfInput.h"
 #include "reader/qt/ReaderTab.h"
 #include "reader/session/Book.h"
 #include "reader/session/LoanService.h"
@@ -26,6 +31,10 @@ class QTabWidget;
 class QToolButton;
 
 namespace sumberlaras {
+
+class TFormAnnotSettings;
+class TFormNotes;
+class TFormSticky;
 
 // The navigation globals the reader shares with the catalogue's dispatcher.
 struct ReaderGlobals {
@@ -102,6 +111,16 @@ public:
     void btnInfoClick() { ButtonAnnotClick(ToolControl::Info); }
     // Ctrl+C in a page view: the passage and its source to the clipboard.
     void PDFViewKeyUp(TPdfControl* sender, int& key, unsigned shift);
+    void btnAnnotSettingsClick() { ButtonAnnotClick(ToolControl::Settings); }
+
+    // The annotation tools: the colours new marks take, the one gesture of the
+    // window, and the note and colour windows.
+    annotations::ToolColours& colours() { return colours_; }
+    const annotations::GestureRecorder& gesture() const { return gesture_; }
+    TFormSticky& FormSticky() const { return *sticky_; }
+    TFormNotes& FormNotes() const { return *notes_; }
+    TFormAnnotSettings& FormAnnotSettings() const { return *annotSettings_; }
+    const QImage NoteAnnotationImage;
 
 private:
     enum class ToolControl {
@@ -113,7 +132,8 @@ private:
         Delete,
         AnnotView,
         AutoPage,
-        Info
+        Info,
+        Settings
     };
 
     void buildToolbar(QWidget* bar);
@@ -148,6 +168,23 @@ private:
     void SearchWorkerMessage(const TaskParams& params, int id, const std::string& text);
     void SearchWorkerTerminated(const TaskParams& params);
     void stopSearchOf(int tab);
+
+    // Annotations: the view's mouse and paint events, and the note windows.
+    void attachAnnotationTools(TPdfControl& view, const std::string& tabName);
+    void PDFViewMouseDown(TPdfControl* sender, TMouseButton button, TShiftState shift, int X,
+                          int Y);
+    void PDFViewMouseMove(TPdfControl* sender, TShiftState shift, int X, int Y);
+    void PDFViewMouseUp(TPdfControl* sender, TMouseButton button, TShiftState shift, int X, int Y);
+    void PDFViewClick(TPdfControl* sender);
+    void PDFViewDblClick(TPdfControl* sender);
+    void PDFViewPaint(TPdfControl* sender);
+    void clickToolOff(annotations::ToolButton tool);
+    // The document of `s` changed: its marks are drawn afresh.
+    void annotationsChanged(reader::TReaderSettings& s) { s.AnnotationRevision = ++revisions_; }
+    void saveNote(const std::string& itemKey, TPdfControl& control,
+                  const annotations::NoteText& note);
+    bool deleteNote(const std::string& key, std::size_t position, const Json& item);
+    reader::TReaderSettings* settingsOfView(const TPdfControl* view);
 
     // Reading time and return.
     void startStatusReport(int tab);
@@ -185,6 +222,13 @@ private:
     QToolButton* btnSearchNext = nullptr;
     QToolButton* btnInfo = nullptr;
     QToolButton* btnReturn = nullptr;
+    annotations::GestureRecorder gesture_;
+    annotations::ToolColours colours_;
+    TFormSticky* sticky_ = nullptr;
+    TFormNotes* notes_ = nullptr;
+    TFormAnnotSettings* annotSettings_ = nullptr;
+    bool paintErrorPending_ = false;
+    uint64_t revisions_ = 0;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 

@@ -150,11 +150,6 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
         t.view->OnKeyUp = [this](TPdfControl* sender, int& key, TShiftState shift) {
             PDFViewKeyUp(sender, key, shift);
         };
-        // Only movement over the book's own page keeps it from going back.
-        t.view->OnMouseMove = [this, name](TPdfControl*, TShiftState, int, int) {
-            if (auto it = readerState.find(name); it != readerState.end())
-                reader::mouseMoved(it->second);
-        };
 
         QString caption = title;
         caption.replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -214,7 +209,7 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
             reader::takeStoredAnnotation(d_.service.dataFolder(), book.id, fetch);
         record.AnnotationObject = std::move(stored.document);
         record.KeepStoredAnnotation = stored.unreadable;
-        t.view->OnPaint = [](TPdfControl*) {}; // the annotations are drawn here
+        attachAnnotationTools(*t.view, name);
 
         if (g.ReadFromSearch) {
             g.ReadFromSearch = false;

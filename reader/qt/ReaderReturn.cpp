@@ -5,6 +5,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "annotations/qt/TFormNotes.h"
+#include "annotations/qt/TFormSticky.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/qt/ReaderFace.h"
 #include "reader/session/ReadingTime.h"
@@ -106,6 +108,9 @@ void ReaderFace::btnReturnClick() {
 void ReaderFace::closeTab(int index, bool countDown) {
     ReaderTab& t = tabs_[index];
     stopSearchOf(index);
+    // The note windows of this book go with it, unsaved.
+    sticky_->bookClosed(t.name);
+    notes_->bookClosed(t.name);
     if (d_.links.bookClosed)
         d_.links.bookClosed(index);
     if (t.TimerIdle)
@@ -116,6 +121,7 @@ void ReaderFace::closeTab(int index, bool countDown) {
     t.TimerChecking.reset();
     delete t.view;
     t.view = nullptr;
+    t.marks.clear();
     readerState.erase(t.name);
     bool counted = false;
     for (auto it = readDict.begin(); it != readDict.end(); ++it) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "annotations/qt/AnnotationLayer.h"
 #include "base/Ticker.h"
 
 class QWidget;
@@ -21,6 +22,8 @@ struct ReaderTab {
     TPdfControl* view = nullptr; // owned by the sheet while a book is open
     std::unique_ptr<Ticker> TimerIdle;
     std::unique_ptr<Ticker> TimerChecking;
+    // The book's marks as last drawn over its page.
+    annotations::AnnotationLayer marks;
 
     bool holdsBook() const { return view != nullptr; }
 };

@@ -157,6 +157,7 @@ void ReaderFace::buildToolbar(QWidget* bar) {
     connect(btnSearchNext, &QToolButton::clicked, this, [this] { btnSearchNextClick(); });
     connect(btnSearchPrevious, &QToolButton::clicked, this, [this] { btnSearchPreviousClick(); });
     connect(btnInfo, &QToolButton::clicked, this, [this] { btnInfoClick(); });
+    connect(btnAnnotSettings, &QToolButton::clicked, this, [this] { btnAnnotSettingsClick(); });
     connect(btnReturn, &QToolButton::clicked, this, [this] { btnReturnClick(); });
 }
 

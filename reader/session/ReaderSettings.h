@@ -19,6 +19,9 @@ struct TReaderSettings : annotations::ToolStates {
     std::string CurrentSearchKeyWord;
     bool AutoPageChange = true;
     Json AnnotationObject;
+    // Changes with every change the tools make to the document, so that its
+    // drawn marks are drawn again.
+    uint64_t AnnotationRevision = 0;
     Json TextCopyObject;
     int32_t IdleTime = 0;
     int32_t CheckingTime = 0;

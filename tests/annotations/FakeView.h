@@ -46,6 +46,12 @@ public:
         calls.push_back("line " + point(a) + "-" + point(b) + " " + hex(color) + " w" +
                         std::to_string(width));
     }
+    void Polyline(const std::vector<DevicePoint>& points, uint32_t color, int width) override {
+        std::string text = "polyline";
+        for (const DevicePoint& p : points)
+            text += " " + point(p);
+        calls.push_back(text + " " + hex(color) + " w" + std::to_string(width));
+    }
     void Outline(const DeviceRect& r, uint32_t color, int width,
                  const std::optional<DeviceRect>& clip) override {
         calls.push_back("outline " + rect(r) + " " + hex(color) + " w" + std::to_string(width) +

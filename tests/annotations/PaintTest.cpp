@@ -46,8 +46,7 @@ TEST(AnnotationPaint, ItemsOfTheShownPageAreDrawnInTheirOrder) {
                                 "note 100,100",
                                 "blend 200,200,600,224 00ffff 130",
                                 "blend 200,260,500,284 00ffff 130",
-                                "line 20,20-40,40 ff0000 w3",
-                                "line 40,40-60,20 ff0000 w3",
+                                "polyline 20,20 40,40 60,20 ff0000 w3",
                             }));
     // Reading a highlight without boxes gives it an empty array.
     EXPECT_TRUE(items(document)[4]["point_data"].empty());

@@ -55,6 +55,36 @@ public:
         files_.pop_front();
         return f;
     }
+    // The next colour or font chooser takes this answer; cancelled when none
+    // is queued.
+    void answerColor(std::optional<uint32_t> c) {
+        std::lock_guard lock(mutex_);
+        colors_.push_back(c);
+    }
+    void answerFont(std::optional<FontChoice> f) {
+        std::lock_guard lock(mutex_);
+        fonts_.push_back(std::move(f));
+    }
+    std::optional<uint32_t> chooseColor(uint32_t initial) override {
+        std::lock_guard lock(mutex_);
+        colorQuestions_.push_back(initial);
+        return takeFront(colors_);
+    }
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override {
+        std::lock_guard lock(mutex_);
+        fontQuestions_.push_back(initial);
+        return takeFront(fonts_);
+    }
+    // The presets the choosers were opened with.
+    std::vector<uint32_t> colorQuestions() const {
+        std::lock_guard lock(mutex_);
+        return colorQuestions_;
+    }
+    std::vector<FontChoice> fontQuestions() const {
+        std::lock_guard lock(mutex_);
+        return fontQuestions_;
+    }
+
     std::vector<SaveFileQuestion> saveQuestions() const {
         std::lock_guard lock(mutex_);
         return saveQuestions_;
@@ -77,14 +107,30 @@ public:
         answers_.clear();
         files_.clear();
         saveQuestions_.clear();
+        colors_.clear();
+        fonts_.clear();
+        colorQuestions_.clear();
+        fontQuestions_.clear();
     }
 
 private:
+    template <class T> static std::optional<T> takeFront(std::deque<std::optional<T>>& queue) {
+        if (queue.empty())
+            return std::nullopt;
+        std::optional<T> front = std::move(queue.front());
+        queue.pop_front();
+        return front;
+    }
+
     mutable std::mutex mutex_;
     std::deque<DialogAnswer> answers_;
     std::vector<Shown> shown_;
     std::deque<std::optional<std::string>> files_;
     std::vector<SaveFileQuestion> saveQuestions_;
+    std::deque<std::optional<uint32_t>> colors_;
+    std::deque<std::optional<FontChoice>> fonts_;
+    std::vector<uint32_t> colorQuestions_;
+    std::vector<FontChoice> fontQuestions_;
 };
 
 } // namespace sumberlaras::testing
