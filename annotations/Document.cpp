@@ -61,12 +61,37 @@ DeviceRect deviceBox(const PageTransform& view, const Json& box) {
     return {a.x, a.y, b.x, b.y};
 }
 
+namespace {
+
+// An item as painting has read it: the arrays it reads are there.
+Json asRead(const Json& item) {
+    Json read = item;
+    const std::string type = readString(read, "type");
+    if (type == "HIGHLIGHT")
+        arrayMember(read, "point_data");
+    else if (type == "INK")
+        arrayMember(read, "draw_data");
+    return read;
+}
+
+} // namespace
+
+bool sameItem(const Json& a, const Json& b) {
+    if (a == b)
+        return true;
+    if (readString(a, "type") != readString(b, "type") ||
+        readNumber(a, "page") != readNumber(b, "page") ||
+        memberOf(a, "point") != memberOf(b, "point"))
+        return false;
+    return asRead(a) == asRead(b);
+}
+
 std::optional<std::size_t> findItem(Json& document, std::size_t position, const Json& item) {
     const Json& all = items(document);
-    if (position < all.size() && all[position] == item)
+    if (position < all.size() && sameItem(all[position], item))
         return position;
     for (std::size_t i = 0; i < all.size(); ++i)
-        if (all[i] == item)
+        if (sameItem(all[i], item))
             return i;
     return std::nullopt;
 }

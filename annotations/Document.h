@@ -28,8 +28,12 @@ Json pageBox(const PageTransform& view, const DeviceRect& r);
 // The device image of a {"left", "top", "right", "bottom"} box.
 DeviceRect deviceBox(const PageTransform& view, const Json& box);
 
+// Whether two items are the same mark: equal once the arrays that reading
+// adds (empty "point_data" of a highlight, "draw_data" of a stroke) are
+// counted as there in both.
+bool sameItem(const Json& a, const Json& b);
 // Where `item` is now: at `position` when it is still there, otherwise the
-// first item equal to it; nothing once it is gone.
+// first item that is the same mark; nothing once it is gone.
 std::optional<std::size_t> findItem(Json& document, std::size_t position, const Json& item);
 
 // The first item of the shown page whose box holds the device point: strict at

@@ -32,8 +32,8 @@ private:
 void AnnotationLayer::paint(TPdfControl& view, Json& document, uint64_t revision,
                             const QImage& noteIcon) {
     const QSize viewSize(view.ClientViewWidth(), view.ClientViewHeight());
-    const Key key{revision, view.PageIndex(), view.GetPageRect(), viewSize,
-                  view.devicePixelRatioF()};
+    const Key key{revision,           view.PageIndex(), view.Rotation(),
+                  view.GetPageRect(), viewSize,         view.devicePixelRatioF()};
     drew_ = !valid_ || !(key == key_);
     if (drew_) {
         QImage layer((QSizeF(viewSize) * key.ratio).toSize(), QImage::Format_ARGB32_Premultiplied);

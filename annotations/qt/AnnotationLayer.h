@@ -32,6 +32,7 @@ private:
     struct Key {
         uint64_t revision = 0;
         int page = -1;
+        TPdfRotation rotation = TPdfRotation::prNone;
         TRect pageRect;
         QSize viewSize;
         qreal ratio = 0;

@@ -1,6 +1,5 @@
 #include "annotations/qt/TFormSticky.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPushButton>
@@ -20,11 +19,14 @@ namespace {
 
 constexpr int kEditorPixels = 11;
 
-// Tahoma where the machine has it; DejaVu Sans, which every desktop here has,
-// stands in for it, and is the name a note then stores.
-QString noteFamily() {
-    const QString tahoma = QStringLiteral("Tahoma");
-    return QFontDatabase::hasFamily(tahoma) ? tahoma : QStringLiteral("DejaVu Sans");
+// A note names Tahoma, as other installs of the program do; where the machine
+// lacks it, DejaVu Sans shows in its place.
+const char* const kNoteFamily = "Tahoma";
+
+QFont editorFont(const FontChoice& choice) {
+    QFont f(QString::fromStdString(choice.family));
+    f.setFamilies({QString::fromStdString(choice.family), QStringLiteral("DejaVu Sans")});
+    return f;
 }
 
 } // namespace
@@ -52,10 +54,10 @@ TFormSticky::TFormSticky(Dialogs& dialogs, SaveNote save, QWidget* parent)
 
     // 11 pixels high, as points at the screen's resolution: 8 at 96 dpi.
     const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
-    font_.family = noteFamily().toStdString();
+    font_.family = kNoteFamily;
     font_.pointSize = static_cast<int>(std::lround(kEditorPixels * 72.0 / dpi));
     font_.color = annotations::kWindowTextColor;
-    QFont f(QString::fromStdString(font_.family));
+    QFont f = editorFont(font_);
     f.setPixelSize(kEditorPixels);
     RichEdit1->setFont(f);
 }
@@ -106,7 +108,7 @@ void TFormSticky::btnSettingsClick() {
 
 void TFormSticky::applyFont() {
     // The style shows in the editor; a note stores only name, size and colour.
-    QFont f(QString::fromStdString(font_.family));
+    QFont f = editorFont(font_);
     f.setPointSize(font_.pointSize > 0 ? font_.pointSize : 8);
     f.setBold(font_.bold);
     f.setItalic(font_.italic);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStyleHints>
 #include <QWheelEvent>
 
@@ -160,7 +161,10 @@ void TPdfControl::keyPressEvent(QKeyEvent* event) {
     int key = event->key();
     const TShiftState shift = shiftState(event->modifiers());
     if (OnKeyDown) {
+        const QPointer<TPdfControl> self(this);
         OnKeyDown(this, key, shift);
+        if (!self)
+            return;
         if (key == 0) {
             event->accept();
             return;
@@ -230,8 +234,12 @@ void TPdfControl::keyPressEvent(QKeyEvent* event) {
 
 void TPdfControl::keyReleaseEvent(QKeyEvent* event) {
     int key = event->key();
-    if (OnKeyUp)
+    if (OnKeyUp) {
+        const QPointer<TPdfControl> self(this);
         OnKeyUp(this, key, shiftState(event->modifiers()));
+        if (!self)
+            return;
+    }
     QWidget::keyReleaseEvent(event);
 }
 
@@ -239,10 +247,13 @@ void TPdfControl::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     lastMousePos_ = pos;
     const auto button = mouseButton(event->button());
+    // A handler's message box runs the event loop, in which the book may go
+    // back and its view with it.
+    const QPointer<TPdfControl> self(this);
     if (button && OnMouseDown)
         OnMouseDown(this, *button, shiftState(event->modifiers(), event->buttons()), pos.x(),
                     pos.y());
-    if (event->button() != Qt::LeftButton)
+    if (!self || event->button() != Qt::LeftButton)
         return;
     clickArmed_ = true;
     pressForSelection(pos, false);
@@ -252,21 +263,28 @@ void TPdfControl::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     lastMousePos_ = pos;
     clickArmed_ = false;
+    const QPointer<TPdfControl> self(this);
     if (event->button() == Qt::LeftButton && OnDblClick)
         OnDblClick(this);
+    if (!self)
+        return;
     const auto button = mouseButton(event->button());
     if (button && OnMouseDown)
         OnMouseDown(this, *button, shiftState(event->modifiers(), event->buttons()) | ssDouble,
                     pos.x(), pos.y());
-    if (event->button() == Qt::LeftButton)
+    if (self && event->button() == Qt::LeftButton)
         pressForSelection(pos, true);
 }
 
 void TPdfControl::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     lastMousePos_ = pos;
-    if (OnMouseMove)
+    if (OnMouseMove) {
+        const QPointer<TPdfControl> self(this);
         OnMouseMove(this, shiftState(event->modifiers(), event->buttons()), pos.x(), pos.y());
+        if (!self)
+            return;
+    }
     if (selection_.selecting() && (event->buttons() & Qt::LeftButton)) {
         dragSelectionTo(pos);
         const bool outside = !QRect(0, 0, layout_.viewWidth, layout_.viewHeight).contains(pos);
@@ -284,15 +302,18 @@ void TPdfControl::mouseMoveEvent(QMouseEvent* event) {
 void TPdfControl::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     lastMousePos_ = pos;
+    const QPointer<TPdfControl> self(this);
     if (event->button() == Qt::LeftButton && clickArmed_) {
         clickArmed_ = false;
         if (rect().contains(pos) && OnClick)
             OnClick(this);
     }
     const auto button = mouseButton(event->button());
-    if (button && OnMouseUp)
+    if (self && button && OnMouseUp)
         OnMouseUp(this, *button, shiftState(event->modifiers(), event->buttons()), pos.x(),
                   pos.y());
+    if (!self)
+        return;
     if (event->button() != Qt::LeftButton || !selection_.selecting())
         return;
     TPdfPage* page = CurrentPage();

@@ -110,10 +110,12 @@ void ReaderFace::PDFViewMouseUp(TPdfControl* sender, TMouseButton button, TShift
         const std::vector<annotations::PageBox> selection =
             s->CurrentHighlightAnnotState ? selectionOf(*sender)
                                           : std::vector<annotations::PageBox>{};
+        const std::size_t before = annotations::items(s->AnnotationObject).size();
         const annotations::ReleaseOutcome outcome =
             gesture_.release(ViewTransform(*sender), buttonOf(button), X, Y, *s, colours_,
                              selection, s->AnnotationObject, canvas);
-        annotationsChanged(*s);
+        if (annotations::items(s->AnnotationObject).size() != before)
+            annotationsChanged(*s);
         if (outcome.placeNote) {
             for (const ReaderTab& t : tabs_)
                 if (t.view == sender)

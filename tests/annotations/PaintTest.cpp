@@ -72,5 +72,22 @@ TEST(AnnotationDocument, AnItemIsFoundAgainWhereverItMoved) {
     EXPECT_EQ(findItem(document, 1, second), std::nullopt);
 }
 
+TEST(AnnotationDocument, AnItemIsFoundAgainAfterPaintingReadIt) {
+    Json document = {{"data", Json::array()}};
+    append(document,
+           {{"page", 0}, {"type", "RECTANGLE"}, {"color", 255}, {"point", box(0, 800, 600, 0)}});
+    append(document,
+           {{"page", 0}, {"type", "HIGHLIGHT"}, {"color", 65535}, {"point", box(0, 800, 600, 0)}});
+    const Json highlight = items(document)[1];
+    RecordingCanvas canvas;
+    paintPage(document, FakeView(0), canvas); // adds its empty "point_data"
+    ASSERT_NE(items(document)[1], highlight);
+    deleteAt(document, 0);
+    EXPECT_EQ(findItem(document, 1, highlight), 0u);
+    Json other = highlight;
+    other["color"] = 255;
+    EXPECT_EQ(findItem(document, 0, other), std::nullopt);
+}
+
 } // namespace
 } // namespace sumberlaras::annotations

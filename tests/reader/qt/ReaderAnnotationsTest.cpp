@@ -239,6 +239,7 @@ TEST_F(ReaderAnnotations, ANoteIsSavedWithItsFontAndOpenedAndDeletedInTheViewer)
     EXPECT_EQ(members(note),
               (std::vector<std::string>{"page", "type", "note_id", "color", "font", "size",
                                         "font_color", "date", "text", "point"}));
+    EXPECT_EQ(note["font"], "Tahoma");
     EXPECT_EQ(note["size"], 8);
     EXPECT_EQ(note["font_color"], -16777208);
     EXPECT_EQ(note["color"], 374470);
@@ -246,6 +247,13 @@ TEST_F(ReaderAnnotations, ANoteIsSavedWithItsFontAndOpenedAndDeletedInTheViewer)
     EXPECT_EQ(note["date"],
               QLocale::system().toString(QDate(2026, 12, 10), QLocale::ShortFormat).toStdString());
     EXPECT_FALSE(face->FormSticky().isVisible());
+    // Repainted where it was placed, from the document.
+    v->Repaint();
+    const QImage withNote = frame();
+    showOverlay(false);
+    const QImage bare = frame();
+    showOverlay(true);
+    EXPECT_NE(withNote, bare);
 
     // The delete mode opens a note and deletes nothing.
     click("btnAnnotDelete");
@@ -272,6 +280,12 @@ TEST_F(ReaderAnnotations, ANoteIsSavedWithItsFontAndOpenedAndDeletedInTheViewer)
     EXPECT_FALSE(viewer.isVisible());
     ASSERT_EQ(data().size(), 1u);
     EXPECT_EQ(data()[0]["type"], "RECTANGLE");
+    // The note is gone from the page too.
+    const QRect icon(at(0.3, 0.3), QSize(48, 48));
+    const QImage after = frame();
+    showOverlay(false);
+    EXPECT_EQ(after.copy(icon), frame().copy(icon));
+    EXPECT_NE(withNote.copy(icon), bare.copy(icon));
 }
 
 TEST_F(ReaderAnnotations, ANoteThatIsGoneIsNotDeletedAndTheViewerSaysSo) {
