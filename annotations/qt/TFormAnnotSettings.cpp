@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -34,24 +33,11 @@ TFormAnnotSettings::TFormAnnotSettings(annotations::ToolColours& colours, Dialog
     segoe.setPixelSize(12);
     setFont(segoe);
 
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFixedHeight(27);
-    panel->setStyleSheet(QStringLiteral("#Panel1 { background-color: black; }"));
-    new TitleBarDrag(panel);
-    auto* title = new QLabel(QStringLiteral("Pilihan Warna"), panel);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->setStyleSheet(QStringLiteral("QLabel { color: white; }"));
-    btnClose = glyphPushButton(panel, "btnClose", 0xF057, QStringLiteral("Tutup"), 14);
-    btnClose->setFlat(true);
-    btnClose->setFixedSize(25, 25);
-    btnClose->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; }"));
+    const TitleBar top =
+        blackTitleBar(this, QStringLiteral("Pilihan Warna"), {"Panel1", 27, 25, 14});
+    QWidget* panel = top.bar;
+    btnClose = top.close;
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
-    auto* bar = new QHBoxLayout(panel);
-    bar->setContentsMargins(8, 0, 1, 0);
-    bar->addWidget(title);
-    bar->addStretch(1);
-    bar->addWidget(btnClose);
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(10, 10, 10, 6);

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -60,23 +59,11 @@ TFormInfoBuku::TFormInfoBuku(Dialogs& dialogs, OpenFile openFile, QWidget* paren
     pal.setColor(QPalette::Window, QColor(149, 165, 166));
     setPalette(pal);
 
-    titleBar_ = new QWidget(this);
-    titleBar_->setObjectName(QStringLiteral("PanelTitle"));
-    titleBar_->setFixedHeight(30);
-    titleBar_->setStyleSheet(QStringLiteral("#PanelTitle { background-color: black; }"));
-    new TitleBarDrag(titleBar_); // the bar moves the borderless window
-    auto* title = new QLabel(QStringLiteral("Info Buku"), titleBar_);
-    title->setStyleSheet(QStringLiteral("QLabel { color: white; font-weight: bold; }"));
-    btnClose = glyphPushButton(titleBar_, "btnClose", 0xF057, QStringLiteral("Tutup"));
-    btnClose->setFlat(true);
-    btnClose->setFixedSize(28, 28);
-    btnClose->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; }"));
+    const TitleBar top =
+        blackTitleBar(this, QStringLiteral("Info Buku"), {"PanelTitle", 30, 28, 16, true});
+    titleBar_ = top.bar;
+    btnClose = top.close;
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
-    auto* bar = new QHBoxLayout(titleBar_);
-    bar->setContentsMargins(10, 0, 2, 0);
-    bar->addWidget(title);
-    bar->addStretch(1);
-    bar->addWidget(btnClose);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);

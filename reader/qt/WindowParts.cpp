@@ -1,5 +1,7 @@
 #include "reader/qt/WindowParts.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWidget>
@@ -16,6 +18,30 @@ QPushButton* glyphPushButton(QWidget* parent, const char* name, char32_t code, c
     b->setToolTip(hint);
     b->setAccessibleName(hint); // never the glyph
     return b;
+}
+
+TitleBar blackTitleBar(QWidget* window, const QString& title, const TitleBarLook& look) {
+    TitleBar t;
+    t.bar = new QWidget(window);
+    const QString name = QString::fromLatin1(look.name);
+    t.bar->setObjectName(name);
+    t.bar->setFixedHeight(look.height);
+    t.bar->setStyleSheet(QStringLiteral("#%1 { background-color: black; }").arg(name));
+    new TitleBarDrag(t.bar);
+    auto* label = new QLabel(title, t.bar);
+    label->setStyleSheet(look.boldTitle
+                             ? QStringLiteral("QLabel { color: white; font-weight: bold; }")
+                             : QStringLiteral("QLabel { color: white; }"));
+    t.close = glyphPushButton(t.bar, "btnClose", 0xF057, QStringLiteral("Tutup"), look.glyphPixels);
+    t.close->setFlat(true);
+    t.close->setFixedSize(look.closeSize, look.closeSize);
+    t.close->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; }"));
+    auto* row = new QHBoxLayout(t.bar);
+    row->setContentsMargins(10, 0, 2, 0);
+    row->addWidget(label);
+    row->addStretch(1);
+    row->addWidget(t.close);
+    return t;
 }
 
 TitleBarDrag::TitleBarDrag(QWidget* bar) : QObject(bar), bar_(bar) {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QString>
 
 class QPushButton;
 class QWidget;
@@ -12,6 +13,21 @@ namespace sumberlaras {
 // tooltip give its hint.
 QPushButton* glyphPushButton(QWidget* parent, const char* name, char32_t code, const QString& hint,
                              int pixelSize = 16);
+
+// The black bar of a borderless window: its title in white and a flat close
+// glyph button, "Tutup" to a screen reader. The bar moves the window.
+struct TitleBar {
+    QWidget* bar = nullptr;
+    QPushButton* close = nullptr;
+};
+struct TitleBarLook {
+    const char* name; // the bar's object name
+    int height;
+    int closeSize; // the close button's side
+    int glyphPixels;
+    bool boldTitle = false;
+};
+TitleBar blackTitleBar(QWidget* window, const QString& title, const TitleBarLook& look);
 
 // Lets a bar move its borderless window with the left button.
 class TitleBarDrag final : public QObject {
