@@ -41,7 +41,10 @@ Json failureEnvelope(const std::string& prefix, const std::string& description) 
     return envelope;
 }
 
-Json answerObject(const HttpResponse& response, const std::string& failurePrefix) {
+Json answerObject(const HttpResponse& response, const std::string& failurePrefix,
+                  bool* fromService) {
+    if (fromService)
+        *fromService = false;
     if (!response.ok)
         return failureEnvelope(failurePrefix, response.error);
     const std::string text = answerTextAsUtf8(response.body, response.contentType);
@@ -49,8 +52,11 @@ Json answerObject(const HttpResponse& response, const std::string& failurePrefix
         return failureEnvelope(failurePrefix, plain);
     try {
         Json parsed = Json::parse(text);
-        if (parsed.is_object())
+        if (parsed.is_object()) {
+            if (fromService)
+                *fromService = true;
             return parsed;
+        }
         return failureEnvelope(failurePrefix,
                                "The service sent " + kindOf(parsed) + " instead of a JSON object");
     } catch (const Json::exception&) {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "service/HttpTransport.h"
 #include "base/JsonSlot.h"
+#include "service/HttpTransport.h"
 
 namespace sumberlaras {
 
@@ -13,7 +13,10 @@ Json failureEnvelope(const std::string& prefix, const std::string& description);
 
 // The answer of one request as an object: the parsed body when it is a JSON
 // object, otherwise a failure envelope that says what came back.
-Json answerObject(const HttpResponse& response, const std::string& failurePrefix);
+// `fromService`, when given, is set to whether the object is the service's own
+// answer rather than a failure envelope made here.
+Json answerObject(const HttpResponse& response, const std::string& failurePrefix,
+                  bool* fromService = nullptr);
 
 // A member read as text: strings as they are, numbers in decimal (200 and
 // 200.0 read "200"), booleans as "true"/"false", absent or null as "".

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "base/Dialogs.h"
-#include "service/HttpTransport.h"
 #include "base/JsonSlot.h"
+#include "service/HttpTransport.h"
 
 namespace sumberlaras {
 
@@ -85,6 +85,15 @@ public:
                            const std::string& page_index);
     Json SaveAnnotationRequest(const std::string& JSONString);
     Json SaveCopyText(const std::string& JSonString);
+    // The requests of a return as its outbox sends them: with the session of
+    // `who` only, and `fromService` set when the answer is the service's own.
+    Json BookReturnRequest(const std::string& id_baca, const std::string& id_konten,
+                           const std::string& page_index, std::shared_ptr<const UserIdentity> who,
+                           bool& fromService);
+    Json SaveAnnotationRequest(const std::string& JSONString,
+                               std::shared_ptr<const UserIdentity> who, bool& fromService);
+    Json SaveCopyText(const std::string& JSonString, std::shared_ptr<const UserIdentity> who,
+                      bool& fromService);
     Json ForgotPasswordRequest(const std::string& Username);
     Json UpdateReadStatusRequest(const std::string& id_baca, const std::string& status);
     Json Logoutrequest();
@@ -119,14 +128,18 @@ public:
     std::string dataFile(const std::string& name) const;
 
 private:
-    Json send(HttpRequest request, const std::string& failurePrefix) const;
+    Json send(HttpRequest request, const std::string& failurePrefix,
+              bool* fromService = nullptr) const;
     // `who`: the snapshot the request's own fields came from; null takes one now.
     Json postForm(const std::string& path, const HeaderList& fields,
                   const std::string& failurePrefix,
-                  std::shared_ptr<const UserIdentity> who = nullptr) const;
+                  std::shared_ptr<const UserIdentity> who = nullptr,
+                  bool* fromService = nullptr) const;
     Json get(const std::string& path, const std::string& failurePrefix) const;
     Json postJson(const std::string& path, const std::string& text,
-                  const std::string& failurePrefix) const;
+                  const std::string& failurePrefix,
+                  std::shared_ptr<const UserIdentity> who = nullptr,
+                  bool* fromService = nullptr) const;
     void releaseSlots();
 
     Dialogs& dialogs_;

@@ -53,9 +53,12 @@ void TSawiraLib::setCustomParams(HttpRequest& request, const UserIdentity& who) 
     addUnlessEmpty(request.headers, "USERLEVEL", who.FUserLevel);
 }
 
-Json TSawiraLib::send(HttpRequest request, const std::string& failurePrefix) const {
+Json TSawiraLib::send(HttpRequest request, const std::string& failurePrefix,
+                      bool* fromService) const {
+    if (fromService)
+        *fromService = false;
     try {
-        return answerObject(performRequest(request, transport_), failurePrefix);
+        return answerObject(performRequest(request, transport_), failurePrefix, fromService);
     } catch (const std::exception& e) {
         return failureEnvelope(failurePrefix, e.what());
     } catch (...) {
@@ -64,11 +67,11 @@ Json TSawiraLib::send(HttpRequest request, const std::string& failurePrefix) con
 }
 
 Json TSawiraLib::postForm(const std::string& path, const HeaderList& fields,
-                          const std::string& failurePrefix,
-                          std::shared_ptr<const UserIdentity> who) const {
+                          const std::string& failurePrefix, std::shared_ptr<const UserIdentity> who,
+                          bool* fromService) const {
     HttpRequest request = formPost(baseUrl() + path, fields);
     setCustomParams(request, who ? *who : *identity());
-    return send(std::move(request), failurePrefix);
+    return send(std::move(request), failurePrefix, fromService);
 }
 
 Json TSawiraLib::get(const std::string& path, const std::string& failurePrefix) const {
@@ -79,14 +82,15 @@ Json TSawiraLib::get(const std::string& path, const std::string& failurePrefix) 
 }
 
 Json TSawiraLib::postJson(const std::string& path, const std::string& text,
-                          const std::string& failurePrefix) const {
+                          const std::string& failurePrefix, std::shared_ptr<const UserIdentity> who,
+                          bool* fromService) const {
     HttpRequest request;
     request.method = "POST";
     request.url = baseUrl() + path;
     request.body = text;
     request.contentType = kJsonType;
-    setCustomParams(request);
-    return send(std::move(request), failurePrefix);
+    setCustomParams(request, who ? *who : *identity());
+    return send(std::move(request), failurePrefix, fromService);
 }
 
 Json TSawiraLib::checkAppVersionRequest() {
@@ -180,6 +184,24 @@ Json TSawiraLib::SaveAnnotationRequest(const std::string& JSONString) {
 
 Json TSawiraLib::SaveCopyText(const std::string& JSonString) {
     return postJson("/api/wl/copyText", JSonString, "");
+}
+
+Json TSawiraLib::BookReturnRequest(const std::string& id_baca, const std::string& id_konten,
+                                   const std::string& page_index,
+                                   std::shared_ptr<const UserIdentity> who, bool& fromService) {
+    return postForm("/api/wl/bookReturn",
+                    {{"id_konten", id_konten}, {"id_baca", id_baca}, {"page_index", page_index}},
+                    "", std::move(who), &fromService);
+}
+
+Json TSawiraLib::SaveAnnotationRequest(const std::string& JSONString,
+                                       std::shared_ptr<const UserIdentity> who, bool& fromService) {
+    return postJson("/api/wl/saveAnotasi", JSONString, "", std::move(who), &fromService);
+}
+
+Json TSawiraLib::SaveCopyText(const std::string& JSonString,
+                              std::shared_ptr<const UserIdentity> who, bool& fromService) {
+    return postJson("/api/wl/copyText", JSonString, "", std::move(who), &fromService);
 }
 
 Json TSawiraLib::ForgotPasswordRequest(const std::string& Username) {

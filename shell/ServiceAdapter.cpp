@@ -156,4 +156,26 @@ Json ServiceAdapter::SaveCopyText(const std::string& JSonString) {
     return logged([&] { return lib_.SaveCopyText(JSonString); });
 }
 
+reader::LoanService::EntryAnswer ServiceAdapter::SendOutboxEntry(const reader::OutboxEntry& entry) {
+    EntryAnswer a;
+    // One snapshot of the session: the check and the request use the same one.
+    const std::shared_ptr<const UserIdentity> who = lib_.identity();
+    if (!who || who->FUserId.empty() || who->FUserId != entry.member)
+        return a;
+    a.sent = true;
+    a.answer = logged([&] {
+        switch (entry.kind) {
+        case reader::OutboxKind::Return:
+            return lib_.BookReturnRequest(entry.idBaca, entry.idKonten, entry.payload, who,
+                                          a.fromService);
+        case reader::OutboxKind::Annotations:
+            return lib_.SaveAnnotationRequest(entry.payload, who, a.fromService);
+        case reader::OutboxKind::CopiedText:
+            break;
+        }
+        return lib_.SaveCopyText(entry.payload, who, a.fromService);
+    });
+    return a;
+}
+
 } // namespace sumberlaras

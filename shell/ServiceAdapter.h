@@ -43,6 +43,7 @@ public:
                            const std::string& page_index) override;
     Json SaveAnnotationRequest(const std::string& JSONString) override;
     Json SaveCopyText(const std::string& JSonString) override;
+    EntryAnswer SendOutboxEntry(const reader::OutboxEntry& entry) override;
 
     // Installs the request-line watcher on the client's transport.
     static void watchRequests(TSawiraLib& lib);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/JsonSlot.h"
+#include "reader/session/Outbox.h"
 
 namespace sumberlaras::reader {
 
@@ -21,6 +22,14 @@ public:
                                    const std::string& page_index) = 0;
     virtual Json SaveAnnotationRequest(const std::string& JSONString) = 0;
     virtual Json SaveCopyText(const std::string& JSonString) = 0;
+
+    // An outbox entry, sent with the session of its own member only.
+    struct EntryAnswer {
+        bool sent = false;        // false: another member, or nobody, is signed in
+        bool fromService = false; // the answer is the service's own, not a failure envelope
+        Json answer;
+    };
+    virtual EntryAnswer SendOutboxEntry(const OutboxEntry& entry) = 0;
 };
 
 } // namespace sumberlaras::reader

@@ -87,4 +87,11 @@ void BookReturnRequest(LoanService& service, const TaskParams& params) {
     service.SaveCopyText(params.text("textCopy"));
 }
 
+std::optional<EntrySent> SendOutboxEntry(LoanService& service, const OutboxEntry& entry) {
+    const LoanService::EntryAnswer a = service.SendOutboxEntry(entry);
+    if (!a.sent)
+        return std::nullopt;
+    return EntrySent{classifyAnswer(a.answer, a.fromService), readText(a.answer, "msg")};
+}
+
 } // namespace sumberlaras::reader

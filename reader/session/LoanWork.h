@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/Tasks.h"
 #include "reader/session/Book.h"
 #include "reader/session/Documents.h"
 #include "reader/session/LoanService.h"
+#include "reader/session/Outbox.h"
 #include "reader/session/ReaderSettings.h"
 
 namespace sumberlaras::reader {
@@ -40,5 +42,13 @@ TaskParams bookReturnParams(const TDetailBook& book, const TReaderSettings& s, i
                             int32_t activeIndex);
 // Sends the return; on "200" the annotation document, then the copied text.
 void BookReturnRequest(LoanService& service, const TaskParams& params);
+
+// "outbox": one entry sent and its answer sorted; nothing when its member's
+// session is not the one signed in.
+struct EntrySent {
+    OutboxAnswer answer = OutboxAnswer::Failed;
+    std::string msg;
+};
+std::optional<EntrySent> SendOutboxEntry(LoanService& service, const OutboxEntry& entry);
 
 } // namespace sumberlaras::reader

@@ -36,8 +36,11 @@ class AnswerObject : public ::testing::TestWithParam<AnswerCase> {};
 
 TEST_P(AnswerObject, AlwaysAnObjectWithATextCode) {
     const auto& c = GetParam();
-    const Json answer = answerObject(c.response, "#410 ");
+    bool fromService = true;
+    const Json answer = answerObject(c.response, "#410 ", &fromService);
     ASSERT_TRUE(answer.is_object());
+    // Only the service's own object says so; an envelope made here does not.
+    EXPECT_EQ(fromService, std::string(c.msgStartsWith).rfind("#410 ", 0) != 0);
     EXPECT_EQ(answerCode(answer), c.expectedCode);
     EXPECT_EQ(readText(answer, "msg").rfind(c.msgStartsWith, 0), 0u) << readText(answer, "msg");
     EXPECT_TRUE(Json::accept(answer.dump())); // serialises and reads back

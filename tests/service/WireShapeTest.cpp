@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/service/WireFixture.h"
 #include "service/Envelope.h"
+#include "tests/service/WireFixture.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::testing;
@@ -167,6 +167,35 @@ TEST_F(Identity, KeyHeadersOnlyAfterLogin) {
     EXPECT_EQ(own, expected);
 
     EXPECT_EQ(answerCode(lib->Logoutrequest()), "200");
+}
+
+TEST_F(Identity, AReturnsRequestsGoWithTheGivenSessionAndSayWhoseAnswerCame) {
+    auto lib = make(wired());
+    const Json login = lib->LoginRequest("siti@sumberlaras.id", "baca1234");
+    ASSERT_EQ(answerCode(login), "200") << login.dump();
+    const Json& data = login["data"];
+    const auto member =
+        std::make_shared<const UserIdentity>(UserIdentity{.FUserId = readText(data, "id_user"),
+                                                          .FToken = readText(data, "token"),
+                                                          .FUserLevel = readText(data, "level")});
+    // Another member is signed in now; the request still goes as `member`.
+    lib->setIdentity({.FUserId = "u/2", .FToken = "tok-2"});
+    bool fromService = false;
+    const Json saved = lib->SaveCopyText(R"({"id_konten":"121","data":[]})", member, fromService);
+    EXPECT_EQ(answerCode(saved), "200") << saved.dump();
+    EXPECT_TRUE(fromService);
+    EXPECT_NE(lastSentHeaders().find("\r\nUSERID: " + member->FUserId + "\r\n"), std::string::npos)
+        << lastSentHeaders();
+    EXPECT_NE(lastSentHeaders().find("\r\nKEY: " + member->FToken + "\r\n"), std::string::npos);
+
+    sharedStandin().failNext("/api/wl/bookReturn", "http500");
+    const Json failed = lib->BookReturnRequest("b1", "12", "5", member, fromService);
+    EXPECT_EQ(answerCode(failed), "500");
+    EXPECT_FALSE(fromService);
+    fromService = true;
+    sharedStandin().failNext("/api/wl/saveAnotasi", "drop");
+    lib->SaveAnnotationRequest(R"({"id_konten":"12","data":[]})", member, fromService);
+    EXPECT_FALSE(fromService);
 }
 
 TEST_F(Identity, ValuesCannotStartAHeaderLine) {

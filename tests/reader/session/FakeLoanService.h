@@ -31,6 +31,10 @@ public:
 
     std::vector<std::string> calls;
     JsonSlot slot;
+    // Who is signed in, and whether answers to outbox entries come from the
+    // service (false: as a failure envelope made on this side would).
+    std::string member = "m1";
+    bool answersFromService = true;
 
     std::string dataFolder() const override { return folder_; }
     JsonSlot& readPermissionSlot() override { return slot; }
@@ -60,6 +64,26 @@ public:
     Json SaveCopyText(const std::string& JSonString) override {
         calls.push_back("copy " + JSonString);
         return saveCopyAnswer;
+    }
+
+    EntryAnswer SendOutboxEntry(const OutboxEntry& entry) override {
+        EntryAnswer a;
+        if (entry.member != member)
+            return a;
+        a.sent = true;
+        a.fromService = answersFromService;
+        switch (entry.kind) {
+        case OutboxKind::Return:
+            a.answer = BookReturnRequest(entry.idBaca, entry.idKonten, entry.payload);
+            break;
+        case OutboxKind::Annotations:
+            a.answer = SaveAnnotationRequest(entry.payload);
+            break;
+        case OutboxKind::CopiedText:
+            a.answer = SaveCopyText(entry.payload);
+            break;
+        }
+        return a;
     }
 
 private:

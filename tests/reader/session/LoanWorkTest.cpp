@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "service/Envelope.h"
 #include "tests/reader/session/FakeLoanService.h"
 
 namespace sumberlaras::reader {
@@ -243,6 +244,55 @@ INSTANTIATE_TEST_SUITE_P(
         ReturnCase{"KeepStoredButAnnotatedSinceOpening", kOk, kOk, true, true, kAll},
         ReturnCase{"KeepStoredReturnRefused", kFailed, kOk, true, false, {Sent::Return}}),
     [](const auto& p) { return std::string(p.param.name); });
+
+TEST(OutboxWork, AnEntryIsSentOnlyWithItsMembersSession) {
+    TempFolder folder;
+    FakeLoanService service(folder.path());
+    Outbox box;
+    box.addReturn("m1", "b1", "7", "Buku", 3, std::string("{a}"), "{c}", {});
+    const OutboxEntry ret = box.entries()[0];
+    const struct {
+        const char* label;
+        std::string member;
+        bool fromService;
+        Json answer;
+        std::optional<OutboxAnswer> expected;
+    } cases[] = {
+        {"another member", "m2", true, {{"code", "200"}}, std::nullopt},
+        {"accepted", "m1", true, {{"code", "200"}}, OutboxAnswer::Accepted},
+        {"envelope made here",
+         "m1",
+         false,
+         {{"code", "500"}, {"msg", "timeout"}},
+         OutboxAnswer::Failed},
+        {"auth failed",
+         "m1",
+         true,
+         {{"code", "500"}, {"msg", "Auth Failed"}},
+         OutboxAnswer::AuthFailed},
+        {"refused", "m1", true, {{"code", "400"}, {"msg", "sudah kembali"}}, OutboxAnswer::Refused},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        service.calls.clear();
+        service.member = c.member;
+        service.answersFromService = c.fromService;
+        service.returnAnswer = c.answer;
+        const std::optional<EntrySent> sent = SendOutboxEntry(service, ret);
+        ASSERT_EQ(sent.has_value(), c.expected.has_value());
+        EXPECT_EQ(service.calls.size(), c.expected ? 1u : 0u);
+        if (!sent)
+            continue;
+        EXPECT_EQ(sent->answer, *c.expected);
+        EXPECT_EQ(service.calls[0], "return b1 7 3");
+        EXPECT_EQ(sent->msg, sumberlaras::readText(c.answer, "msg"));
+    }
+    service.member = "m1";
+    SendOutboxEntry(service, box.entries()[1]);
+    SendOutboxEntry(service, box.entries()[2]);
+    EXPECT_EQ(service.calls.back(), "copy {c}");
+    EXPECT_EQ(service.calls[service.calls.size() - 2], "annotation {a}");
+}
 
 } // namespace
 } // namespace sumberlaras::reader
