@@ -64,6 +64,8 @@ public:
     // detail page comes back in Chromium3.
     std::function<void(std::shared_ptr<const std::string> document, JsonPtr detail)>
         onBookDownloaded;
+    // A member signed in; the service's identity is theirs now.
+    std::function<void()> onSignedIn;
 
     // The detail page again in Chromium3, after a read.
     void showDetailAgain();

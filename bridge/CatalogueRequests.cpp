@@ -1,7 +1,7 @@
 #include <exception>
 
-#include "bridge/Catalogue.h"
 #include "base/LogCategories.h"
+#include "bridge/Catalogue.h"
 
 namespace sumberlaras::bridge {
 
@@ -134,6 +134,8 @@ void Catalogue::LoginRequestTerminated(Task&) {
     const JsonPtr user = d_.service.slot(Slot::User).get();
     const auto data = user->find("data");
     d_.service.setIdentity(data != user->end() && data->is_object() ? *data : Json::object());
+    if (onSignedIn)
+        onSignedIn();
     request(
         Slot::Banner, "BannerRequest", {},
         [](CatalogueService& s, const TaskParams&) { return s.BannerRequest(); },

@@ -129,6 +129,8 @@ void TFormMain::buildReader() {
         if (!closing_)
             reader_->openBook(std::move(document), std::move(detail));
     };
+    // Returns that waited for this member go now.
+    c.onSignedIn = [this] { reader_->signedIn(service_->memberId()); };
 }
 
 void TFormMain::buildHeader() {

@@ -156,6 +156,11 @@ Json ServiceAdapter::SaveCopyText(const std::string& JSonString) {
     return logged([&] { return lib_.SaveCopyText(JSonString); });
 }
 
+std::string ServiceAdapter::memberId() const {
+    const std::shared_ptr<const UserIdentity> who = lib_.identity();
+    return who ? who->FUserId : std::string();
+}
+
 reader::LoanService::EntryAnswer ServiceAdapter::SendOutboxEntry(const reader::OutboxEntry& entry) {
     EntryAnswer a;
     // One snapshot of the session: the check and the request use the same one.

@@ -44,6 +44,7 @@ public:
     Json SaveAnnotationRequest(const std::string& JSONString) override;
     Json SaveCopyText(const std::string& JSonString) override;
     EntryAnswer SendOutboxEntry(const reader::OutboxEntry& entry) override;
+    std::string memberId() const override;
 
     // Installs the request-line watcher on the client's transport.
     static void watchRequests(TSawiraLib& lib);

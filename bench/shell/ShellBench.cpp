@@ -30,7 +30,7 @@ using namespace sumberlaras;
 using sumberlaras::bench::js;
 using sumberlaras::bench::median;
 using sumberlaras::bench::spinUntil;
-using Clock = std::chrono::steady_clock;
+using Steady = std::chrono::steady_clock;
 
 namespace {
 
@@ -41,7 +41,7 @@ bool pageReady(QWebEngineView* v, const QString& file) {
 
 // Child: a bare view showing one local page.
 int bareStartup(const std::string& page) {
-    const auto start = Clock::now();
+    const auto start = Steady::now();
     QApplication app(
         *new int(1), new char* [1] { const_cast<char*>("bench") });
     QWebEngineView view;
@@ -51,7 +51,7 @@ int bareStartup(const std::string& page) {
     view.show();
     view.load(QUrl::fromLocalFile(QString::fromStdString(page)));
     spinUntil([&] { return loaded; });
-    std::printf("%.1f\n", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    std::printf("%.1f\n", std::chrono::duration<double, std::milli>(Steady::now() - start).count());
     return 0;
 }
 
@@ -86,12 +86,12 @@ struct Program {
 // Keeps a copy of its data folder (the login page and the assets it uses) for the
 // second baseline: a bare view showing that same page.
 int programStartup(const std::string& dataRoot, const std::string& keepPagesIn) {
-    const auto start = Clock::now();
+    const auto start = Steady::now();
     QApplication app(
         *new int(1), new char* [1] { const_cast<char*>("bench") });
     Program p(dataRoot);
     spinUntil([&] { return pageReady(p.web(bridge::Chromium1), "login.html"); });
-    std::printf("%.1f\n", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    std::printf("%.1f\n", std::chrono::duration<double, std::milli>(Steady::now() - start).count());
     std::error_code ec;
     if (!std::filesystem::exists(keepPagesIn, ec))
         std::filesystem::copy(p.splash->SawiraLib()->FPath, keepPagesIn,
@@ -170,22 +170,22 @@ int main(int argc, char** argv) {
             // The program: click to the detail page shown.
             p.web(bridge::Chromium3)->setUrl(QUrl("about:blank"));
             spinUntil([&] { return p.web(bridge::Chromium3)->url().toString() == "about:blank"; });
-            auto start = Clock::now();
+            auto start = Steady::now();
             js(p.web(bridge::Chromium1), card);
             spinUntil([&] { return pageReady(p.web(bridge::Chromium3), "detail.html"); });
             click.push_back(
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+                std::chrono::duration<double, std::milli>(Steady::now() - start).count());
 
             // The baseline: the request, then the same file in a bare view.
             bool loaded = false;
             auto c = QObject::connect(&bareView, &QWebEngineView::loadFinished,
                                       [&](bool) { loaded = true; });
-            start = Clock::now();
+            start = Steady::now();
             lib.DetailContentRequest(id);
             bareView.load(QUrl::fromLocalFile(QString::fromStdString(lib.FPath + "/detail.html")));
             spinUntil([&] { return loaded; });
             baseline.push_back(
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+                std::chrono::duration<double, std::milli>(Steady::now() - start).count());
             QObject::disconnect(c);
         }
     }

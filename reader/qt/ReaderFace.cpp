@@ -44,6 +44,9 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent)
     annotSettings_ = new TFormAnnotSettings(colours_, d_.dialogs, this);
     if (!d_.makeTicker)
         d_.makeTicker = [] { return std::make_unique<QtTicker>(); };
+    if (!d_.clock)
+        d_.clock = &steadyClock_;
+    outboxTicker_ = d_.makeTicker();
     // A narrow window scrolls the toolbar rather than squeezing its buttons.
     auto* toolbarScroll = new QScrollArea(this);
     toolbarScroll->setFrameShape(QFrame::NoFrame);
@@ -81,6 +84,12 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent)
     column->setSpacing(0);
     column->addWidget(toolbarScroll);
     column->addWidget(pageControl_, 1);
+
+    std::weak_ptr<int> alive = alive_;
+    outboxTicker_->start(std::chrono::seconds(1), [this, alive] {
+        if (!alive.expired())
+            pumpOutbox();
+    });
 }
 
 ReaderFace::~ReaderFace() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <QImage>
@@ -13,6 +14,7 @@
 #include "annotations/Colours.h"
 #include "annotations/Gesture.h"
 #include "annotations/Note.h"
+#include "base/Clock.h"
 #include "base/Dialogs.h"
 #include "base/JsonSlot.h"
 #include "base/Tasks.h"
@@ -22,9 +24,11 @@
 #include "reader/session/Book.h"
 #include "reader/session/LoanService.h"
 #include "reader/session/LoanWork.h"
+#include "reader/session/Outbox.h"
 #include "reader/session/ReaderSettings.h"
 
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QLineEdit;
 class QTabWidget;
@@ -65,8 +69,11 @@ struct ReaderDeps {
     TaskRunner& tasks;
     ReaderGlobals globals;
     ReaderLinks links;
-    // The tabs' one-second timers; a QTimer unless a test drives them.
+    // The tabs' one-second timers and the outbox's; a QTimer unless a test
+    // drives them.
     std::function<std::unique_ptr<Ticker>()> makeTicker;
+    // Where the outbox takes its time from; the steady clock unless set.
+    const Clock* clock = nullptr;
 };
 
 // What a screen reader hears for a tab that holds no book.
@@ -85,6 +92,11 @@ public:
     void openBook(std::shared_ptr<const std::string> document, JsonPtr detail);
 
     bool hasOpenBooks() const;
+    // A member signed in: what waits for their session is sent now.
+    void signedIn(const std::string& member);
+    // What a return sends, kept until the service accepts it.
+    const reader::Outbox& outbox() const { return outbox_; }
+    Ticker& outboxTicker() { return *outboxTicker_; }
     // The window closes: the records go, the timers stop.
     void releaseAll();
 
@@ -186,6 +198,11 @@ private:
     bool deleteNote(const std::string& key, std::size_t position, const Json& item);
     reader::TReaderSettings* settingsOfView(const TPdfControl* view);
 
+    // The outbox: returns and their documents, sent in order and tried again.
+    void pumpOutbox();
+    void OutboxEntryTerminated(uint64_t id, const std::optional<reader::EntrySent>& sent);
+    void showPending();
+
     // Reading time and return.
     void startStatusReport(int tab);
     void UpdateReadStatusTerminated(const TaskParams& params);
@@ -229,6 +246,12 @@ private:
     TFormAnnotSettings* annotSettings_ = nullptr;
     bool paintErrorPending_ = false;
     uint64_t revisions_ = 0;
+    reader::Outbox outbox_;
+    std::set<uint64_t> inFlight_;
+    std::unique_ptr<Ticker> outboxTicker_;
+    SteadyClock steadyClock_;
+    QLabel* lblPending = nullptr;
+    QLabel* lblNotice = nullptr;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 

@@ -73,7 +73,16 @@ void ReaderFace::UpdateReadStatusTerminated(const TaskParams& params) {
                        reader::timerName(tabs_[index].name, reader::TimerKind::Checking));
             return;
         }
+        // The reader's work of the session still reaches the service.
+        if (const reader::TDetailBook* book = bookOfTab(index)) {
+            const TaskParams p = reader::bookReturnParams(*book, *s, 0, index);
+            outbox_.addDocuments(d_.service.memberId(), book->id_baca, book->id, book->judul,
+                                 p.has("keepStoredAnnotation") ? std::nullopt
+                                                               : std::optional(p.text("anotasi")),
+                                 p.text("textCopy"), d_.clock->now());
+        }
         closeTab(index);
+        pumpOutbox();
         d_.dialogs.information("Buku otomatis kembali ke rak , karena telah mencapai waktu idle "
                                "selama 30-menit");
     } catch (const std::exception& e) {
@@ -94,15 +103,15 @@ void ReaderFace::btnReturnClick() {
     const reader::TDetailBook* book = bookOfTab(index);
     const reader::TReaderSettings* s = settingsOfTab(index);
     if (book && s) {
-        // The task carries copies of all it sends: it outlives the records.
-        TaskSpec spec;
-        spec.label = "bookReturn";
-        spec.params = reader::bookReturnParams(*book, *s, pageIndex, index);
-        reader::LoanService& service = d_.service;
-        spec.worker = [&service](Task& task) { reader::BookReturnRequest(service, task.params()); };
-        d_.tasks.start(std::move(spec));
+        // The outbox keeps copies of all it sends: it outlives the records.
+        const TaskParams p = reader::bookReturnParams(*book, *s, pageIndex, index);
+        outbox_.addReturn(d_.service.memberId(), book->id_baca, book->id, book->judul, pageIndex,
+                          p.has("keepStoredAnnotation") ? std::nullopt
+                                                        : std::optional(p.text("anotasi")),
+                          p.text("textCopy"), d_.clock->now());
     }
     closeTab(index);
+    pumpOutbox();
 }
 
 void ReaderFace::closeTab(int index, bool countDown) {

@@ -131,6 +131,18 @@ void ReaderFace::buildToolbar(QWidget* bar) {
     row->addWidget(group(bar, "Pencarian", {edSearch, btnSearchPrevious, btnSearchNext}));
     row->addWidget(group(bar, "Info Buku", {btnInfo}));
     row->addWidget(group(bar, "Selesai Baca", {btnReturn}));
+    // Returns not yet through, and a return the service refused.
+    lblPending = new QLabel(bar);
+    lblPending->setObjectName(QStringLiteral("lblPending"));
+    lblPending->hide();
+    lblNotice = new QLabel(bar);
+    lblNotice->setObjectName(QStringLiteral("lblNotice"));
+    lblNotice->setTextFormat(Qt::PlainText); // the service's message
+    lblNotice->setWordWrap(true);
+    lblNotice->setMaximumWidth(320);
+    lblNotice->hide();
+    row->addWidget(lblPending);
+    row->addWidget(lblNotice);
     row->addStretch(1);
 
     connect(btnNext, &QToolButton::clicked, this, [this] { btnNextClick(); });

@@ -13,6 +13,8 @@ class LoanService {
 public:
     virtual ~LoanService() = default;
     virtual std::string dataFolder() const = 0;
+    // The signed-in member's identifier; empty while nobody is signed in.
+    virtual std::string memberId() const = 0;
     virtual JsonSlot& readPermissionSlot() = 0;
     virtual Json ReadPermissionRequest(const std::string& id_konten) = 0;
     // Fetches "file_anotasi" into the data folder's "tempAnnot.json".

@@ -77,16 +77,6 @@ TaskParams bookReturnParams(const TDetailBook& book, const TReaderSettings& s, i
     return p;
 }
 
-void BookReturnRequest(LoanService& service, const TaskParams& params) {
-    const Json answer = service.BookReturnRequest(params.text("id_baca"), params.text("id_konten"),
-                                                  std::to_string(params.integer("page_index")));
-    if (answerCode(answer) != "200")
-        return;
-    if (params.integer("keepStoredAnnotation") == 0)
-        service.SaveAnnotationRequest(params.text("anotasi"));
-    service.SaveCopyText(params.text("textCopy"));
-}
-
 std::optional<EntrySent> SendOutboxEntry(LoanService& service, const OutboxEntry& entry) {
     const LoanService::EntryAnswer a = service.SendOutboxEntry(entry);
     if (!a.sent)

@@ -35,13 +35,11 @@ StoredAnnotation takeStoredAnnotation(const std::string& dataFolder, const std::
 TaskParams statusReportParams(const TReaderSettings& s, const std::string& tab);
 void UpdateReadStatus(LoanService& service, const TaskParams& params);
 
-// "bookReturn": "id_baca", "id_konten", "page_index", "anotasi", "textCopy",
-// "activeIndex", and "keepStoredAnnotation" when the annotation document is
-// not to be sent.
+// What a return sends: "id_baca", "id_konten", "page_index", "anotasi",
+// "textCopy", "activeIndex", and "keepStoredAnnotation" when the annotation
+// document is not to be sent.
 TaskParams bookReturnParams(const TDetailBook& book, const TReaderSettings& s, int32_t pageIndex,
                             int32_t activeIndex);
-// Sends the return; on "200" the annotation document, then the copied text.
-void BookReturnRequest(LoanService& service, const TaskParams& params);
 
 // "outbox": one entry sent and its answer sorted; nothing when its member's
 // session is not the one signed in.

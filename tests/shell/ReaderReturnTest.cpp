@@ -1,4 +1,5 @@
 // Returning books, by the user and by the idle rule, against the stand-in.
+#include <QLabel>
 #include <QMouseEvent>
 #include <QSignalSpy>
 
@@ -189,7 +190,7 @@ TEST_F(ReaderReturn, EachTabGetsItsOwnToolbarBack) {
     EXPECT_TRUE(view(0)->AutoPageChange());
 }
 
-TEST_F(ReaderReturn, AnIdleBookGoesBackThroughAStatusReportAlone) {
+TEST_F(ReaderReturn, AnIdleBookGoesBackThroughAStatusReportAndTheReadersWorkFollows) {
     signedIn();
     ASSERT_TRUE(openFromDetail(kLongBook));
     ASSERT_TRUE(openFromDetail("102"));
@@ -217,10 +218,47 @@ TEST_F(ReaderReturn, AnIdleBookGoesBackThroughAStatusReportAlone) {
     EXPECT_FALSE(reader().tab(0).holdsBook());
     EXPECT_TRUE(reader().tab(1).holdsBook());
     EXPECT_EQ(catalogue().readCount, 1);
-    EXPECT_EQ(apiPaths(), std::vector<std::string>{"/api/wl/updateReadStatus"});
+    // The session's annotations and copied passages follow the report.
+    ASSERT_TRUE(waitForCalls("/api/wl/copyText", 1));
+    EXPECT_EQ(apiPaths(), (std::vector<std::string>{"/api/wl/updateReadStatus",
+                                                    "/api/wl/saveAnotasi", "/api/wl/copyText"}));
     const std::string body = bodyOf(calls("/api/wl/updateReadStatus")[0]);
     EXPECT_NE(body.find("id_baca=" + idBaca), std::string::npos);
     EXPECT_NE(body.find("status=0"), std::string::npos);
+}
+
+TEST_F(ReaderReturn, AReturnDuringADroppedConnectionIsSentAtTheNextSignIn) {
+    signedIn();
+    ASSERT_TRUE(openFromDetail(kLongBook));
+    reader()
+        .readerState.at("TabSheet1")
+        .AnnotationObject["data"]
+        .push_back(Json{{"page", 1}, {"type", "RECTANGLE"}, {"color", 255}});
+    standin.failNext("/api/wl/bookReturn", "drop");
+    standin.clearLog();
+    returnActiveBook();
+    ASSERT_TRUE(spinUntil([&] {
+        const auto& e = reader().outbox().entries();
+        return !e.empty() && e[0].attempts == 1;
+    }));
+    EXPECT_EQ(control<QLabel>("lblPending")->text(), QStringLiteral("1 menunggu jaringan"));
+    EXPECT_TRUE(calls("/api/wl/saveAnotasi").empty());
+
+    // Signing in again sends what waited, in order.
+    dialogs.answerNext(DialogAnswer::Ok);
+    js(bridge::Chromium1, "app.logout()");
+    ASSERT_TRUE(waitForPage(bridge::Chromium1, "login.html"));
+    signInAndWaitForHome();
+    ASSERT_TRUE(waitForCalls("/api/wl/copyText", 1));
+    const std::vector<std::string> sent =
+        only(apiPaths(), {"/api/wl/bookReturn", "/api/wl/saveAnotasi", "/api/wl/copyText"});
+    ASSERT_GE(sent.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(sent.end() - 3, sent.end()),
+              (std::vector<std::string>{"/api/wl/bookReturn", "/api/wl/saveAnotasi",
+                                        "/api/wl/copyText"}));
+    EXPECT_NE(bodyOf(calls("/api/wl/saveAnotasi")[0]).find("RECTANGLE"), std::string::npos);
+    EXPECT_TRUE(reader().outbox().empty());
+    EXPECT_FALSE(control<QLabel>("lblPending")->isVisible());
 }
 
 TEST_F(ReaderReturn, TheWindowClosesOnlyOnceEveryBookIsBack) {

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "base/Clock.h"
 #include "base/Ticker.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/qt/ReaderFace.h"
@@ -67,7 +68,7 @@ protected:
             service, dialogs, tasks,
             ReaderGlobals{readCount, PageToJump, KalimatPencarian, ReadFromSearch, ReadFromChart,
                           RequestCancelled, isOpeningBook, isSearchRunning},
-            std::move(links), [] { return std::make_unique<ManualTicker>(); }});
+            std::move(links), [] { return std::make_unique<ManualTicker>(); }, &clock});
         face->resize(1000, 700);
         face->show();
     }
@@ -110,6 +111,7 @@ protected:
     reader::testing::FakeLoanService service{folder.path()};
     ScriptedDialogs dialogs;
     ManualTaskRunner tasks;
+    ManualClock clock;
     int32_t readCount = 0;
     int32_t PageToJump = 0;
     std::string KalimatPencarian;

@@ -37,6 +37,7 @@ public:
     bool answersFromService = true;
 
     std::string dataFolder() const override { return folder_; }
+    std::string memberId() const override { return member; }
     JsonSlot& readPermissionSlot() override { return slot; }
     Json ReadPermissionRequest(const std::string& id_konten) override {
         calls.push_back("permission " + id_konten);

@@ -183,68 +183,6 @@ TEST_F(BookReturn, ParamsCarryPageIndexAndDocuments) {
     EXPECT_FALSE(p.has("keepStoredAnnotation"));
 }
 
-enum class Sent { Return, Annotation, Copy };
-
-struct ReturnCase {
-    const char* name;
-    Json returnAnswer;
-    Json saveAnnotationAnswer;
-    bool keepStored;
-    bool annotated;
-    std::vector<Sent> sent;
-};
-
-void PrintTo(const ReturnCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class BookReturnSends : public BookReturn, public ::testing::WithParamInterface<ReturnCase> {};
-
-TEST_P(BookReturnSends, ReturnThenAnnotationThenCopy) {
-    const ReturnCase& c = GetParam();
-    service.returnAnswer = c.returnAnswer;
-    service.saveAnnotationAnswer = c.saveAnnotationAnswer;
-    s.KeepStoredAnnotation = c.keepStored;
-    if (c.annotated)
-        annotate();
-
-    BookReturnRequest(service, bookReturnParams(book, s, 7, 0));
-
-    std::vector<std::string> expected;
-    for (Sent sent : c.sent) {
-        switch (sent) {
-        case Sent::Return:
-            expected.push_back("return 981 42 7");
-            break;
-        case Sent::Annotation:
-            expected.push_back("annotation " + serialiseDocument(s.AnnotationObject));
-            break;
-        case Sent::Copy:
-            expected.push_back("copy " + serialiseDocument(s.TextCopyObject));
-            break;
-        }
-    }
-    EXPECT_EQ(service.calls, expected);
-}
-
-const Json kFailed = {{"code", "500"}, {"msg", "Gagal"}};
-const std::vector<Sent> kAll = {Sent::Return, Sent::Annotation, Sent::Copy};
-
-INSTANTIATE_TEST_SUITE_P(
-    Returns, BookReturnSends,
-    ::testing::Values(
-        ReturnCase{"Annotated", kOk, kOk, false, true, kAll},
-        ReturnCase{"NothingAnnotated", kOk, kOk, false, false, kAll},
-        ReturnCase{"CodeAsNumber", {{"code", 200}}, kOk, false, true, kAll},
-        ReturnCase{"ReturnRefused", {{"code", "400"}}, kOk, false, true, {Sent::Return}},
-        ReturnCase{"ReturnFailed", kFailed, kOk, false, true, {Sent::Return}},
-        ReturnCase{"AnnotationSaveFails", kOk, kFailed, false, true, kAll},
-        ReturnCase{
-            "KeepStoredCopyOverEmptyDocument", kOk, kOk, true, false, {Sent::Return, Sent::Copy}},
-        ReturnCase{"KeepStoredButAnnotatedSinceOpening", kOk, kOk, true, true, kAll},
-        ReturnCase{"KeepStoredReturnRefused", kFailed, kOk, true, false, {Sent::Return}}),
-    [](const auto& p) { return std::string(p.param.name); });
-
 TEST(OutboxWork, AnEntryIsSentOnlyWithItsMembersSession) {
     TempFolder folder;
     FakeLoanService service(folder.path());
