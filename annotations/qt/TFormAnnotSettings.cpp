@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +34,7 @@ TFormAnnotSettings::TFormAnnotSettings(annotations::ToolColours& colours, Dialog
 
     const TitleBar top =
         blackTitleBar(this, QStringLiteral("Pilihan Warna"), {"Panel1", 27, 25, 14});
+    closeOnEscape(this);
     QWidget* panel = top.bar;
     btnClose = top.close;
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
@@ -121,14 +121,6 @@ void TFormAnnotSettings::paintSwatch(Row row) {
     shapes_[row]->setPalette(p);
     shapes_[row]->setAccessibleName(QString::fromLatin1(kLabels[row]) + QStringLiteral(": ") +
                                     c.name());
-}
-
-void TFormAnnotSettings::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        btnCloseClick();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace sumberlaras

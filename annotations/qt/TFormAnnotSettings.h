@@ -38,9 +38,6 @@ public:
     QPushButton* btnSimpan = nullptr;
     QPushButton* btnClose = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void paintSwatch(Row row);
 

@@ -1,7 +1,6 @@
 #include "annotations/qt/TFormNotes.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -32,6 +31,7 @@ TFormNotes::TFormNotes(Dialogs& dialogs, DeleteNote deleteNote, QWidget* parent)
     panel->setFixedHeight(41);
     panel->setStyleSheet(QStringLiteral("#Panel1 { background-color: rgb(240, 234, 117); }"));
     new TitleBarDrag(panel);
+    closeOnEscape(this);
     Label1 = new QLabel(QStringLiteral("Note Date"), panel);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
@@ -106,15 +106,6 @@ void TFormNotes::Button2Click() {
     close();
     if (!deleted)
         dialogs_.information("Catatan ini sudah tidak ada; tidak ada yang dihapus.");
-}
-
-void TFormNotes::keyPressEvent(QKeyEvent* event) {
-    // A borderless window still closes with Escape.
-    if (event->key() == Qt::Key_Escape) {
-        Button1Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace sumberlaras

@@ -49,9 +49,6 @@ public:
     QPushButton* Button1 = nullptr;
     QTextEdit* RichEdit1 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     Dialogs& dialogs_;
     DeleteNote delete_;

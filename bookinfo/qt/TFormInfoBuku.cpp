@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -61,6 +60,7 @@ TFormInfoBuku::TFormInfoBuku(Dialogs& dialogs, OpenFile openFile, QWidget* paren
 
     const TitleBar top =
         blackTitleBar(this, QStringLiteral("Info Buku"), {"PanelTitle", 30, 28, 16, true});
+    closeOnEscape(this);
     titleBar_ = top.bar;
     btnClose = top.close;
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
@@ -168,15 +168,6 @@ void TFormInfoBuku::btnClick(CitationStyle style) {
     }
     dialogs_.information("Berhasil Disimpan Di : " + path.toStdString());
     openFile_(path);
-}
-
-void TFormInfoBuku::keyPressEvent(QKeyEvent* event) {
-    // A borderless window still closes with Escape.
-    if (event->key() == Qt::Key_Escape) {
-        btnCloseClick();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace sumberlaras

@@ -41,9 +41,6 @@ public:
     void btnClick(bookinfo::CitationStyle style);
     void btnCloseClick() { close(); }
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void FormShow(const reader::TDetailBook& book);
 

@@ -65,11 +65,16 @@ void ReaderFace::attachAnnotationTools(TPdfControl& view, const std::string& tab
     }
 }
 
-reader::TReaderSettings* ReaderFace::settingsOfView(const TPdfControl* view) {
-    for (const ReaderTab& t : tabs_)
+ReaderTab* ReaderFace::tabOfView(const TPdfControl* view) {
+    for (ReaderTab& t : tabs_)
         if (t.view == view && view)
-            return settingsOfTab(t.index);
+            return &t;
     return nullptr;
+}
+
+reader::TReaderSettings* ReaderFace::settingsOfView(const TPdfControl* view) {
+    const ReaderTab* t = tabOfView(view);
+    return t ? settingsOfTab(t->index) : nullptr;
 }
 
 void ReaderFace::PDFViewMouseDown(TPdfControl* sender, TMouseButton button, TShiftState, int X,
@@ -116,11 +121,8 @@ void ReaderFace::PDFViewMouseUp(TPdfControl* sender, TMouseButton button, TShift
                              selection, s->AnnotationObject, canvas);
         if (annotations::items(s->AnnotationObject).size() != before)
             annotationsChanged(*s);
-        if (outcome.placeNote) {
-            for (const ReaderTab& t : tabs_)
-                if (t.view == sender)
-                    sticky_->place(t.name, sender);
-        }
+        if (outcome.placeNote)
+            sticky_->place(tabOfView(sender)->name, sender);
         if (outcome.clickOff)
             clickToolOff(*outcome.clickOff);
     } catch (const std::exception& e) {
@@ -173,11 +175,8 @@ void ReaderFace::PDFViewDblClick(TPdfControl* sender) {
             return;
         const Json item = annotations::items(document)[*hit];
         const std::string type = annotations::readString(item, "type");
-        if (type == "NOTES") {
-            for (const ReaderTab& t : tabs_)
-                if (t.view == sender)
-                    notes_->showNote(t.name, *hit, sender, item);
-        }
+        if (type == "NOTES")
+            notes_->showNote(tabOfView(sender)->name, *hit, sender, item);
         if (s->CurrentAnnotDeleteState &&
             (type == "RECTANGLE" || type == "HIGHLIGHT" || type == "INK")) {
             QPointer<TPdfControl> view(sender);
@@ -203,10 +202,8 @@ void ReaderFace::PDFViewPaint(TPdfControl* sender) {
         reader::TReaderSettings* s = settingsOfView(sender);
         if (!s || !s->CurrentAnnotViewState)
             return;
-        for (ReaderTab& t : tabs_)
-            if (t.view == sender)
-                t.marks.paint(*sender, s->AnnotationObject, s->AnnotationRevision,
-                              NoteAnnotationImage);
+        tabOfView(sender)->marks.paint(*sender, s->AnnotationObject, s->AnnotationRevision,
+                                       NoteAnnotationImage);
     } catch (const std::exception& e) {
         // Shown after the paint, once: a box inside a paint would paint again.
         if (paintErrorPending_)

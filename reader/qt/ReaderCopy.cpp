@@ -15,10 +15,8 @@ void ReaderFace::PDFViewKeyUp(TPdfControl* sender, int& key, unsigned shift) {
     if (key != Qt::Key_C || !(shift & ssCtrl) || !sender)
         return;
     try {
-        int index = -1;
-        for (const ReaderTab& t : tabs_)
-            if (t.view == sender)
-                index = t.index;
+        const ReaderTab* tab = tabOfView(sender);
+        const int index = tab ? tab->index : -1;
         const reader::TDetailBook* book = bookOfTab(index);
         reader::TReaderSettings* s = settingsOfTab(index);
         if (!book || !s)

@@ -197,6 +197,8 @@ private:
                   const annotations::NoteText& note);
     bool deleteNote(const std::string& key, std::size_t position, const Json& item);
     reader::TReaderSettings* settingsOfView(const TPdfControl* view);
+    // The tab a page view belongs to; null for none.
+    ReaderTab* tabOfView(const TPdfControl* view);
 
     // The outbox: returns and their documents, sent in order and tried again.
     void pumpOutbox();

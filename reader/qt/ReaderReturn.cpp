@@ -75,11 +75,9 @@ void ReaderFace::UpdateReadStatusTerminated(const TaskParams& params) {
         }
         // The reader's work of the session still reaches the service.
         if (const reader::TDetailBook* book = bookOfTab(index)) {
-            const TaskParams p = reader::bookReturnParams(*book, *s, 0, index);
+            const reader::ReturnDocuments docs = reader::returnDocuments(*s);
             outbox_.addDocuments(d_.service.memberId(), book->id_baca, book->id, book->judul,
-                                 p.has("keepStoredAnnotation") ? std::nullopt
-                                                               : std::optional(p.text("anotasi")),
-                                 p.text("textCopy"), d_.clock->now());
+                                 docs.annotations, docs.copiedText, d_.clock->now());
         }
         closeTab(index);
         pumpOutbox();
@@ -104,11 +102,9 @@ void ReaderFace::btnReturnClick() {
     const reader::TReaderSettings* s = settingsOfTab(index);
     if (book && s) {
         // The outbox keeps copies of all it sends: it outlives the records.
-        const TaskParams p = reader::bookReturnParams(*book, *s, pageIndex, index);
+        const reader::ReturnDocuments docs = reader::returnDocuments(*s);
         outbox_.addReturn(d_.service.memberId(), book->id_baca, book->id, book->judul, pageIndex,
-                          p.has("keepStoredAnnotation") ? std::nullopt
-                                                        : std::optional(p.text("anotasi")),
-                          p.text("textCopy"), d_.clock->now());
+                          docs.annotations, docs.copiedText, d_.clock->now());
     }
     closeTab(index);
     pumpOutbox();

@@ -1,6 +1,7 @@
 #include "reader/qt/WindowParts.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -42,6 +43,32 @@ TitleBar blackTitleBar(QWidget* window, const QString& title, const TitleBarLook
     row->addStretch(1);
     row->addWidget(t.close);
     return t;
+}
+
+namespace {
+
+class EscapeCloses final : public QObject {
+public:
+    explicit EscapeCloses(QWidget* window) : QObject(window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            window_->close();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* window_;
+};
+
+} // namespace
+
+void closeOnEscape(QWidget* window) {
+    window->installEventFilter(new EscapeCloses(window));
 }
 
 TitleBarDrag::TitleBarDrag(QWidget* bar) : QObject(bar), bar_(bar) {

@@ -29,6 +29,9 @@ struct TitleBarLook {
 };
 TitleBar blackTitleBar(QWidget* window, const QString& title, const TitleBarLook& look);
 
+// A borderless window still closes with Escape, wherever its focus is.
+void closeOnEscape(QWidget* window);
+
 // Lets a bar move its borderless window with the left button.
 class TitleBarDrag final : public QObject {
 public:

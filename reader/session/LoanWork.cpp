@@ -63,18 +63,12 @@ void UpdateReadStatus(LoanService& service, const TaskParams& params) {
                                     std::to_string(params.integer("status")));
 }
 
-TaskParams bookReturnParams(const TDetailBook& book, const TReaderSettings& s, int32_t pageIndex,
-                            int32_t activeIndex) {
-    TaskParams p;
-    p.set("id_baca", book.id_baca)
-        .set("id_konten", book.id)
-        .set("page_index", pageIndex)
-        .set("anotasi", serialiseDocument(s.AnnotationObject))
-        .set("textCopy", serialiseDocument(s.TextCopyObject))
-        .set("activeIndex", activeIndex);
-    if (s.KeepStoredAnnotation && documentIsEmpty(s.AnnotationObject))
-        p.set("keepStoredAnnotation", 1);
-    return p;
+ReturnDocuments returnDocuments(const TReaderSettings& s) {
+    ReturnDocuments d;
+    if (!(s.KeepStoredAnnotation && documentIsEmpty(s.AnnotationObject)))
+        d.annotations = serialiseDocument(s.AnnotationObject);
+    d.copiedText = serialiseDocument(s.TextCopyObject);
+    return d;
 }
 
 std::optional<EntrySent> SendOutboxEntry(LoanService& service, const OutboxEntry& entry) {

@@ -35,11 +35,14 @@ StoredAnnotation takeStoredAnnotation(const std::string& dataFolder, const std::
 TaskParams statusReportParams(const TReaderSettings& s, const std::string& tab);
 void UpdateReadStatus(LoanService& service, const TaskParams& params);
 
-// What a return sends: "id_baca", "id_konten", "page_index", "anotasi",
-// "textCopy", "activeIndex", and "keepStoredAnnotation" when the annotation
-// document is not to be sent.
-TaskParams bookReturnParams(const TDetailBook& book, const TReaderSettings& s, int32_t pageIndex,
-                            int32_t activeIndex);
+// What a return sends of a book's records, serialised: the annotation
+// document, unless the service keeps a copy this tab could not read and the
+// document is still empty, and the copied passages.
+struct ReturnDocuments {
+    std::optional<std::string> annotations;
+    std::string copiedText;
+};
+ReturnDocuments returnDocuments(const TReaderSettings& s);
 
 // "outbox": one entry sent and its answer sorted; nothing when its member's
 // session is not the one signed in.

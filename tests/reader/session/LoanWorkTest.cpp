@@ -171,16 +171,29 @@ protected:
     void annotate() { s.AnnotationObject["data"].push_back({{"page", 5}, {"type", "highlight"}}); }
 };
 
-TEST_F(BookReturn, ParamsCarryPageIndexAndDocuments) {
-    annotate();
-    const TaskParams p = bookReturnParams(book, s, 7, 2);
-    EXPECT_EQ(p.text("id_baca"), "981");
-    EXPECT_EQ(p.text("id_konten"), "42");
-    EXPECT_EQ(p.integer("page_index"), 7);
-    EXPECT_EQ(p.integer("activeIndex"), 2);
-    EXPECT_EQ(p.text("anotasi"), serialiseDocument(s.AnnotationObject));
-    EXPECT_EQ(p.text("textCopy"), serialiseDocument(s.TextCopyObject));
-    EXPECT_FALSE(p.has("keepStoredAnnotation"));
+TEST_F(BookReturn, TheDocumentsLeaveTheStoredCopyAloneOnlyWhileNothingWasMarked) {
+    const struct {
+        const char* name;
+        bool keepStored;
+        bool annotated;
+        bool annotationsSent;
+    } cases[] = {{"Plain", false, false, true},
+                 {"Annotated", false, true, true},
+                 {"KeepStoredCopyOverEmptyDocument", true, false, false},
+                 {"KeepStoredButAnnotatedSinceOpening", true, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        s.KeepStoredAnnotation = c.keepStored;
+        if (c.annotated)
+            annotate();
+        const ReturnDocuments d = returnDocuments(s);
+        EXPECT_EQ(d.annotations.has_value(), c.annotationsSent);
+        if (d.annotations) {
+            EXPECT_EQ(*d.annotations, serialiseDocument(s.AnnotationObject));
+        }
+        EXPECT_EQ(d.copiedText, serialiseDocument(s.TextCopyObject));
+    }
 }
 
 TEST(OutboxWork, AnEntryIsSentOnlyWithItsMembersSession) {
