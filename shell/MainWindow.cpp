@@ -122,7 +122,7 @@ void TFormMain::buildReader() {
                    ReaderGlobals{c.readCount, c.PageToJump, c.KalimatPencarian, c.ReadFromSearch,
                                  c.ReadFromChart, c.RequestCancelled, c.isOpeningBook,
                                  c.isSearchRunning},
-                   std::move(links), env_.readerTicker},
+                   std::move(links), env_.readerTicker, nullptr, env_.journalFolder},
         faces_);
     faces_->addWidget(reader_);
     c.onBookDownloaded = [this](std::shared_ptr<const std::string> document, JsonPtr detail) {
@@ -362,6 +362,11 @@ bool TFormMain::FormCloseQuery() {
                              "menutup aplikasi ini");
         return false;
     }
+    // What the service has not taken yet stays on this machine.
+    if (const std::size_t kept = reader_ ? reader_->returnsWaiting() : 0)
+        env_.dialogs.information(std::to_string(kept) +
+                                 " pengembalian buku belum terkirim. Semuanya disimpan dan akan "
+                                 "dikirim saat Anda masuk lagi.");
     closing_ = true;
     catalogue_->beginClosing();
     if (reader_)

@@ -38,6 +38,8 @@ struct ShellEnvironment {
     std::function<std::unique_ptr<Ticker>()> readerTicker = nullptr;
     // Opens a saved file with the desktop's application; null: the desktop services.
     std::function<void(const QString& path)> openFile = nullptr;
+    // The reader's journal of open books and unsent returns; empty: none.
+    std::string journalFolder = {};
 };
 
 // The main window: header bar, the catalogue face with its seven views and

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWebEngineProfile>
 
@@ -69,8 +70,12 @@ int main(int argc, char** argv) {
     std::unique_ptr<TFormMain> mainWindow;
     std::unique_ptr<QWidget> registration, forgotPassword;
     try {
+        // Beside the data folder, never in it: that one is rebuilt at every start.
+        const QString journal =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/pending";
         mainWindow = std::make_unique<TFormMain>(
-            *splash, ShellEnvironment{dialogs, openInBrowser, startUpdater, &profile});
+            *splash, ShellEnvironment{dialogs, openInBrowser, startUpdater, &profile, nullptr,
+                                      nullptr, journal.toStdString()});
         TSawiraLib& lib = *splash->SawiraLib();
 #ifdef SUMBERLARAS_HAVE_ACCOUNT_WINDOWS
         registration =

@@ -36,6 +36,7 @@ void ReaderFace::PDFViewKeyUp(TPdfControl* sender, int& key, unsigned shift) {
         QGuiApplication::clipboard()->setText(
             QString::fromStdString(bookinfo::clipboardText(*book, label, text)));
         bookinfo::recordCopy(s->TextCopyObject, label, text);
+        journalChanged();
     } catch (const std::exception& e) {
         d_.dialogs.error(std::string("Error Exception #2350 : ") + e.what());
     }

@@ -47,6 +47,7 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent)
     if (!d_.clock)
         d_.clock = &steadyClock_;
     outboxTicker_ = d_.makeTicker();
+    journalTicker_ = d_.makeTicker();
     // A narrow window scrolls the toolbar rather than squeezing its buttons.
     auto* toolbarScroll = new QScrollArea(this);
     toolbarScroll->setFrameShape(QFrame::NoFrame);
@@ -85,6 +86,7 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent)
     column->addWidget(toolbarScroll);
     column->addWidget(pageControl_, 1);
 
+    openJournal();
     std::weak_ptr<int> alive = alive_;
     outboxTicker_->start(std::chrono::seconds(1), [this, alive] {
         if (!alive.expired())
@@ -104,6 +106,12 @@ bool ReaderFace::hasOpenBooks() const {
 }
 
 void ReaderFace::releaseAll() {
+    // Written while the records still stand; books still open stay in it.
+    if (journal_) {
+        journalTicker_->stop();
+        writeJournal();
+        journal_.reset(); // waits for the write
+    }
     for (ReaderTab& t : tabs_) {
         stopSearchOf(t.index);
         if (t.TimerIdle)
@@ -180,6 +188,7 @@ void ReaderFace::PDFViewPageChange(TPdfControl* sender) {
         s->CurrentPage = reader::pageDisplayText(sender->PageIndex(), book->halaman_total);
         if (t.index == activeIndex())
             edPage->setText(QString::fromStdString(s->CurrentPage));
+        journalChanged();
         return;
     }
 }

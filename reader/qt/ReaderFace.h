@@ -22,6 +22,8 @@
 #include "reader/qt/PdfInput.h"
 #include "reader/qt/ReaderTab.h"
 #include "reader/session/Book.h"
+#include "reader/session/Journal.h"
+#include "reader/session/JournalFile.h"
 #include "reader/session/LoanService.h"
 #include "reader/session/LoanWork.h"
 #include "reader/session/Outbox.h"
@@ -74,6 +76,9 @@ struct ReaderDeps {
     std::function<std::unique_ptr<Ticker>()> makeTicker;
     // Where the outbox takes its time from; the steady clock unless set.
     const Clock* clock = nullptr;
+    // The folder of the journal that keeps open books and the outbox through
+    // a crash; empty: nothing is journaled.
+    std::string journalFolder;
 };
 
 // What a screen reader hears for a tab that holds no book.
@@ -92,12 +97,22 @@ public:
     void openBook(std::shared_ptr<const std::string> document, JsonPtr detail);
 
     bool hasOpenBooks() const;
-    // A member signed in: what waits for their session is sent now.
+    // A member signed in: what waits for their session is sent now, and the
+    // books they had open when the program last stopped go back.
     void signedIn(const std::string& member);
     // What a return sends, kept until the service accepts it.
     const reader::Outbox& outbox() const { return outbox_; }
     Ticker& outboxTicker() { return *outboxTicker_; }
-    // The window closes: the records go, the timers stop.
+    // Books found open in the journal at the start, waiting for their
+    // member's sign-in to go back.
+    const std::vector<reader::JournaledBook>& booksLeftOpen() const { return leftOpen_; }
+    // How many returns, of any member, are still to be sent.
+    std::size_t returnsWaiting() const;
+    // The journal's batching timer, while changes wait to be written.
+    Ticker& journalTicker() { return *journalTicker_; }
+    // Everything handed to the journal is on disk.
+    void flushJournal();
+    // The window closes: the journal is written, the records go, the timers stop.
     void releaseAll();
 
     // Records of the open books: by content id, and by tab name.
@@ -191,8 +206,11 @@ private:
     void PDFViewDblClick(TPdfControl* sender);
     void PDFViewPaint(TPdfControl* sender);
     void clickToolOff(annotations::ToolButton tool);
-    // The document of `s` changed: its marks are drawn afresh.
-    void annotationsChanged(reader::TReaderSettings& s) { s.AnnotationRevision = ++revisions_; }
+    // The document of `s` changed: its marks are drawn afresh, and journaled.
+    void annotationsChanged(reader::TReaderSettings& s) {
+        s.AnnotationRevision = ++revisions_;
+        journalChanged();
+    }
     void saveNote(const std::string& itemKey, TPdfControl& control,
                   const annotations::NoteText& note);
     bool deleteNote(const std::string& key, std::size_t position, const Json& item);
@@ -204,6 +222,14 @@ private:
     void pumpOutbox();
     void OutboxEntryTerminated(uint64_t id, const std::optional<reader::EntrySent>& sent);
     void showPending();
+    void showNotice(const std::string& text);
+
+    // The journal: what is open and what waits, kept through a crash.
+    void openJournal();
+    void journalChanged();
+    void writeJournal();
+    std::vector<reader::JournaledBook> openBooksForJournal();
+    void returnBooksLeftOpen(const std::string& member);
 
     // Reading time and return.
     void startStatusReport(int tab);
@@ -252,6 +278,10 @@ private:
     std::set<uint64_t> inFlight_;
     std::unique_ptr<Ticker> outboxTicker_;
     SteadyClock steadyClock_;
+    std::unique_ptr<reader::JournalWriter> journal_;
+    std::unique_ptr<Ticker> journalTicker_;
+    bool journalDirty_ = false;
+    std::vector<reader::JournaledBook> leftOpen_;
     QLabel* lblPending = nullptr;
     QLabel* lblNotice = nullptr;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -204,6 +204,7 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
         CheckAutoPage->setChecked(true);
         t.view->setAutoPageChange(true);
         record.IdBaca = book.id_baca;
+        record.Member = d_.service.memberId();
 
         reader::StoredAnnotation stored =
             reader::takeStoredAnnotation(d_.service.dataFolder(), book.id, fetch);
@@ -222,6 +223,7 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
         showToolStates(record);
         t.view->setFocus();
         prepared = true;
+        journalChanged();
         if (stored.unreadable)
             d_.dialogs.warning("Error Exception #1287 : Anotasi tersimpan tidak dapat dibaca");
     } catch (const std::exception& e) {

@@ -9,6 +9,7 @@ namespace sumberlaras {
 
 void ReaderFace::signedIn(const std::string& member) {
     outbox_.signedIn(member, d_.clock->now());
+    returnBooksLeftOpen(member);
     pumpOutbox();
 }
 
@@ -44,11 +45,9 @@ void ReaderFace::OutboxEntryTerminated(uint64_t id, const std::optional<reader::
     // Not sent: another member signed in meanwhile; it waits for its own.
     if (sent) {
         if (const std::optional<std::string> notice =
-                outbox_.answered(id, sent->answer, sent->msg, d_.clock->now())) {
-            lblNotice->setText(QString::fromStdString(*notice));
-            lblNotice->setAccessibleName(lblNotice->text());
-            lblNotice->show();
-        }
+                outbox_.answered(id, sent->answer, sent->msg, d_.clock->now()))
+            showNotice(*notice);
+        journalChanged();
     }
     pumpOutbox();
 }
@@ -58,11 +57,21 @@ void ReaderFace::showPending() {
     const QString text = QString::fromStdString(reader::pendingText(titles.size()));
     lblPending->setText(text);
     lblPending->setAccessibleName(text);
+    // Tooltips take markup: the titles are the service's text, escaped.
     QStringList list;
     for (const std::string& t : titles)
-        list << QString::fromStdString(t);
-    lblPending->setToolTip(list.join(QLatin1Char('\n')));
+        list << QString::fromStdString(t).toHtmlEscaped();
+    lblPending->setToolTip(titles.empty() ? QString()
+                                          : QStringLiteral("<qt>") +
+                                                list.join(QStringLiteral("<br>")) +
+                                                QStringLiteral("</qt>"));
     lblPending->setVisible(!titles.empty());
+}
+
+void ReaderFace::showNotice(const std::string& text) {
+    lblNotice->setText(QString::fromStdString(text));
+    lblNotice->setAccessibleName(lblNotice->text());
+    lblNotice->show();
 }
 
 } // namespace sumberlaras

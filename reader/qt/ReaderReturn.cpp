@@ -76,7 +76,7 @@ void ReaderFace::UpdateReadStatusTerminated(const TaskParams& params) {
         // The reader's work of the session still reaches the service.
         if (const reader::TDetailBook* book = bookOfTab(index)) {
             const reader::ReturnDocuments docs = reader::returnDocuments(*s);
-            outbox_.addDocuments(d_.service.memberId(), book->id_baca, book->id, book->judul,
+            outbox_.addDocuments(s->Member, book->id_baca, book->id, book->judul,
                                  docs.annotations, docs.copiedText, d_.clock->now());
         }
         closeTab(index);
@@ -103,7 +103,7 @@ void ReaderFace::btnReturnClick() {
     if (book && s) {
         // The outbox keeps copies of all it sends: it outlives the records.
         const reader::ReturnDocuments docs = reader::returnDocuments(*s);
-        outbox_.addReturn(d_.service.memberId(), book->id_baca, book->id, book->judul, pageIndex,
+        outbox_.addReturn(s->Member, book->id_baca, book->id, book->judul, pageIndex,
                           docs.annotations, docs.copiedText, d_.clock->now());
     }
     closeTab(index);
@@ -145,6 +145,7 @@ void ReaderFace::closeTab(int index, bool countDown) {
     pageControl_->setTabVisible(index, false);
     if (!activeView())
         edPage->clear();
+    journalChanged();
 }
 
 } // namespace sumberlaras

@@ -28,6 +28,8 @@ struct TReaderSettings : annotations::ToolStates {
     TaskHandle TimerTask; // the status report in flight
     int32_t ReadStatus = 1;
     std::string IdBaca;
+    // The member whose loan it is: only their session returns it.
+    std::string Member;
     // The service keeps an annotation copy this tab could not read: an
     // annotation document still empty at the return must not replace it.
     bool KeepStoredAnnotation = false;

@@ -69,6 +69,9 @@ protected:
         return o;
     }
 
+    // The reader's journal, kept across a restart within one test.
+    std::string journalFolder() const { return (root / "pending").string(); }
+
     // Shows the splash and waits for the version check.
     void startSplash() {
         splash = new TFormSplash(dialogs, options());
@@ -84,7 +87,8 @@ protected:
             ShellEnvironment{dialogs, [this](const std::string& u) { externalOpens.push_back(u); },
                              [this](const std::string& u) { updaterCalls.push_back(u); }, nullptr,
                              readerTicker,
-                             [this](const QString& path) { openedFiles.push_back(path); }},
+                             [this](const QString& path) { openedFiles.push_back(path); },
+                             journalFolder()},
             nullptr, nullptr);
         splash->hide();
         main->resize(1200, 800);
