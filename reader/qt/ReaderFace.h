@@ -110,7 +110,8 @@ public:
     std::size_t returnsWaiting() const;
     // The journal's batching timer, while changes wait to be written.
     Ticker& journalTicker() { return *journalTicker_; }
-    // Everything handed to the journal is on disk.
+    // Returns once what was handed to the journal is on disk; changes that
+    // wait for the batch's end are not.
     void flushJournal();
     // The window closes: the journal is written, the records go, the timers stop.
     void releaseAll();

@@ -118,11 +118,8 @@ std::size_t ReaderFace::returnsWaiting() const {
 }
 
 void ReaderFace::flushJournal() {
-    if (!journal_)
-        return;
-    if (journalDirty_)
-        writeJournal();
-    journal_->flush();
+    if (journal_)
+        journal_->flush();
 }
 
 } // namespace sumberlaras

@@ -121,11 +121,12 @@ void ReaderFace::ReadPermissionRequestTerminated(const std::string& id,
         d_.links.showDetailAgain();
         return;
     }
+    // Known by its tab from the start, so that what the opening journals
+    // finds the book.
+    book.TabSheet = tab;
     readDict[id] = book;
     ++d_.globals.readCount;
-    if (streamProcess(std::move(view), book, tab, r.fetch)) {
-        readDict[id].TabSheet = tab;
-    } else {
+    if (!streamProcess(std::move(view), book, tab, r.fetch)) {
         readDict.erase(id);
         --d_.globals.readCount;
     }
@@ -223,7 +224,6 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
         showToolStates(record);
         t.view->setFocus();
         prepared = true;
-        journalChanged();
         if (stored.unreadable)
             d_.dialogs.warning("Error Exception #1287 : Anotasi tersimpan tidak dapat dibaca");
     } catch (const std::exception& e) {

@@ -10,7 +10,7 @@ namespace sumberlaras::reader {
 // The bibliographic and loan data of one open book, kept in readDict under `id`.
 struct TDetailBook {
     std::string id;
-    int TabSheet = -1; // index of the tab that shows the book; -1 until it is prepared
+    int TabSheet = -1; // index of the tab that shows the book; -1 until one is chosen
     std::string id_baca;
     int32_t page_index = 0;
     std::string file_anotasi;

@@ -53,8 +53,8 @@ void JournalFile::makeFolder() const {
 std::optional<std::string> JournalFile::load() const {
     FileDescriptor fd(::open(path().c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
-        if (errno == ENOENT)
-            return std::nullopt;
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt; // never written; a write will say what is in the way
         fail("open " + path().string());
     }
     std::string text;

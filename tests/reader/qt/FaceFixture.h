@@ -48,7 +48,11 @@ inline QByteArray toolsBookPdf() {
 // messages and completions the test delivers.
 class FaceFixture : public ::testing::Test {
 protected:
-    FaceFixture() {
+    FaceFixture() { makeFace(); }
+
+    // A face as the program makes one at its start, over the journal the
+    // previous one left.
+    void makeFace() {
         ReaderLinks links;
         links.showDetailAgain = [] {};
         links.showLoginAfterAuthFailure = [] {};
@@ -68,10 +72,13 @@ protected:
             service, dialogs, tasks,
             ReaderGlobals{readCount, PageToJump, KalimatPencarian, ReadFromSearch, ReadFromChart,
                           RequestCancelled, isOpeningBook, isSearchRunning},
-            std::move(links), [] { return std::make_unique<ManualTicker>(); }, &clock});
+            std::move(links), [] { return std::make_unique<ManualTicker>(); }, &clock,
+            journalFolder()});
         face->resize(1000, 700);
         face->show();
     }
+    std::string journalFolder() const { return journalRoot.path() + "/pending"; }
+
     ~FaceFixture() override {
         tasks.finishAll();
         face.reset();
@@ -108,6 +115,7 @@ protected:
     void click(const char* button) { control<QToolButton>(button)->click(); }
 
     TempFolder folder;
+    TempFolder journalRoot; // outside the data folder, as in the program
     reader::testing::FakeLoanService service{folder.path()};
     ScriptedDialogs dialogs;
     ManualTaskRunner tasks;

@@ -41,7 +41,7 @@ TEST_F(ReaderOutbox, AReturnWithoutNetworkIsSentLaterInOrder) {
     returnMarkedBook("42");
     EXPECT_EQ(sent(), (std::vector<std::string>{"return"}));
     EXPECT_EQ(label("lblPending")->text(), QStringLiteral("1 menunggu jaringan"));
-    EXPECT_EQ(label("lblPending")->toolTip(), QStringLiteral("Ekonomi Desa 42"));
+    EXPECT_EQ(label("lblPending")->toolTip(), QStringLiteral("<qt>Ekonomi Desa 42</qt>"));
     EXPECT_FALSE(face->tab(0).holdsBook()); // the reader is done with it
 
     later(4s); // not yet
