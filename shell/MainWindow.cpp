@@ -122,7 +122,7 @@ void TFormMain::buildReader() {
                    ReaderGlobals{c.readCount, c.PageToJump, c.KalimatPencarian, c.ReadFromSearch,
                                  c.ReadFromChart, c.RequestCancelled, c.isOpeningBook,
                                  c.isSearchRunning},
-                   std::move(links), env_.readerTicker, nullptr, env_.journalFolder},
+                   std::move(links), env_.readerTicker, env_.readerClock, env_.journalFolder},
         faces_);
     faces_->addWidget(reader_);
     c.onBookDownloaded = [this](std::shared_ptr<const std::string> document, JsonPtr detail) {

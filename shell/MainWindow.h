@@ -40,6 +40,8 @@ struct ShellEnvironment {
     std::function<void(const QString& path)> openFile = nullptr;
     // The reader's journal of open books and unsent returns; empty: none.
     std::string journalFolder = {};
+    // Where the reader's outbox takes its time from; null: the steady clock.
+    const Clock* readerClock = nullptr;
 };
 
 // The main window: header bar, the catalogue face with its seven views and

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "service/Envelope.h"
 #include "shell/ProductPicture.h"
 #include "shell/ServiceAdapter.h"
-#include "service/Envelope.h"
 
 namespace sumberlaras {
 

@@ -5,9 +5,9 @@
 
 #include <QWidget>
 
-#include "shell/QtTaskRunner.h"
 #include "base/Dialogs.h"
 #include "service/SawiraLib.h"
+#include "shell/QtTaskRunner.h"
 
 namespace sumberlaras {
 

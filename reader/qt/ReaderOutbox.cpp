@@ -61,10 +61,10 @@ void ReaderFace::showPending() {
     QStringList list;
     for (const std::string& t : titles)
         list << QString::fromStdString(t).toHtmlEscaped();
-    lblPending->setToolTip(titles.empty() ? QString()
-                                          : QStringLiteral("<qt>") +
-                                                list.join(QStringLiteral("<br>")) +
-                                                QStringLiteral("</qt>"));
+    lblPending->setToolTip(titles.empty()
+                               ? QString()
+                               : QStringLiteral("<qt>") + list.join(QStringLiteral("<br>")) +
+                                     QStringLiteral("</qt>"));
     lblPending->setVisible(!titles.empty());
 }
 

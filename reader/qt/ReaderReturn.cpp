@@ -76,8 +76,8 @@ void ReaderFace::UpdateReadStatusTerminated(const TaskParams& params) {
         // The reader's work of the session still reaches the service.
         if (const reader::TDetailBook* book = bookOfTab(index)) {
             const reader::ReturnDocuments docs = reader::returnDocuments(*s);
-            outbox_.addDocuments(s->Member, book->id_baca, book->id, book->judul,
-                                 docs.annotations, docs.copiedText, d_.clock->now());
+            outbox_.addDocuments(s->Member, book->id_baca, book->id, book->judul, docs.annotations,
+                                 docs.copiedText, d_.clock->now());
         }
         closeTab(index);
         pumpOutbox();

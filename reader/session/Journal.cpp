@@ -31,8 +31,8 @@ JournalContents readJournal(const std::string& text) {
         throw std::runtime_error("not a journal");
     JournalContents contents;
     for (const Json& b : saved["books"]) {
-        JournaledBook book{readText(b, "member"), readText(b, "id_baca"),
-                           readText(b, "id_konten"), readText(b, "title")};
+        JournaledBook book{readText(b, "member"), readText(b, "id_baca"), readText(b, "id_konten"),
+                           readText(b, "title")};
         if (book.member.empty() || book.idBaca.empty())
             continue;
         book.pageIndex = readInteger(b, "page_index");

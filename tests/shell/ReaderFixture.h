@@ -23,7 +23,10 @@ protected:
 
     ReaderFixture() {
         readerTicker = [] { return std::make_unique<ManualTicker>(); };
+        readerClock = &clock;
     }
+
+    ManualClock clock;
 
     ReaderFace& reader() { return main->reader(); }
     bridge::Catalogue& catalogue() { return main->catalogue(); }

@@ -29,7 +29,7 @@ using bridge::ViewId;
 // version check, the main window and its first page.
 class ShellFixture : public ::testing::Test {
 protected:
-    Standin standin;
+    Standin standin = Standin::forThisProcess();
     ScriptedDialogs dialogs;
     std::filesystem::path root;
     QPointer<TFormSplash> splash;
@@ -39,6 +39,8 @@ protected:
     std::vector<QString> openedFiles; // saved files the desktop was asked to open
     // The reader's one-second timers; null: real timers.
     std::function<std::unique_ptr<Ticker>()> readerTicker;
+    // The reader's outbox clock; null: the steady clock.
+    const Clock* readerClock = nullptr;
 
     ShellFixture() {
         root =
@@ -69,8 +71,12 @@ protected:
         return o;
     }
 
-    // The reader's journal, kept across a restart within one test.
-    std::string journalFolder() const { return (root / "pending").string(); }
+    // The reader's journal, kept across a restart within one test; a test
+    // may name another folder.
+    std::string journalDir;
+    std::string journalFolder() const {
+        return journalDir.empty() ? (root / "pending").string() : journalDir;
+    }
 
     // Shows the splash and waits for the version check.
     void startSplash() {
@@ -88,7 +94,7 @@ protected:
                              [this](const std::string& u) { updaterCalls.push_back(u); }, nullptr,
                              readerTicker,
                              [this](const QString& path) { openedFiles.push_back(path); },
-                             journalFolder()},
+                             journalFolder(), readerClock},
             nullptr, nullptr);
         splash->hide();
         main->resize(1200, 800);

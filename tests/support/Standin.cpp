@@ -115,6 +115,23 @@ Standin::Standin(std::string stateDir, bool reset) : stateDir_(std::move(stateDi
     port_ = std::stoi(readFile(fs::path(stateDir_) / "port"));
 }
 
+Standin::Standin(Running running)
+    : stateDir_(std::move(running.stateDir)), baseUrl_(std::move(running.baseUrl)) {
+    const std::size_t colon = baseUrl_.rfind(':');
+    port_ = colon == std::string::npos ? 0 : std::stoi(baseUrl_.substr(colon + 1));
+}
+
+Standin Standin::forThisProcess() {
+    const char* running = std::getenv("SUMBERLARAS_STANDIN_RUNNING");
+    if (!running || !*running)
+        return Standin();
+    const std::string text = running;
+    const std::size_t space = text.find(' ');
+    if (space == std::string::npos)
+        throw std::runtime_error("SUMBERLARAS_STANDIN_RUNNING is not \"URL STATEDIR\"");
+    return Standin(Running{text.substr(0, space), text.substr(space + 1)});
+}
+
 Standin::~Standin() {
     stop();
     if (ownsStateDir_) {

@@ -18,6 +18,17 @@ public:
     // With an empty stateDir a fresh temporary folder is made and removed at
     // the end; a given folder is kept (restart tests reuse one).
     explicit Standin(std::string stateDir = {}, bool reset = false);
+    // A stand-in another process runs: controlled, never stopped from here.
+    struct Running {
+        std::string baseUrl;
+        std::string stateDir;
+    };
+    explicit Standin(Running running);
+    // The stand-in a parent test process named in SUMBERLARAS_STANDIN_RUNNING
+    // ("URL STATEDIR"), for a program it starts and kills; a fresh one otherwise.
+    static Standin forThisProcess();
+    // The text that names this stand-in to a child process.
+    std::string runningText() const { return baseUrl_ + " " + stateDir_; }
     ~Standin();
     Standin(const Standin&) = delete;
     Standin& operator=(const Standin&) = delete;

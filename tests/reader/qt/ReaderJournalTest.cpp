@@ -95,8 +95,9 @@ TEST_F(ReaderJournal, ReturnsThatWaitedSurviveARestartAndGoOnlyWithTheirMembersS
     service.answersFromService = false;
     service.returnAnswer = {{"code", "500"}, {"msg", "Could not connect"}};
     const int tab = open("42", toolsBookPdf());
-    face->readerState.at(face->tab(tab).name).TextCopyObject["data"].push_back(
-        {{"page", "1"}, {"text", "Sampul"}});
+    face->readerState.at(face->tab(tab).name)
+        .TextCopyObject["data"]
+        .push_back({{"page", "1"}, {"text", "Sampul"}});
     dialogs.answerNext(DialogAnswer::Yes);
     click("btnReturn");
     tasks.finishAll();
@@ -178,8 +179,8 @@ TEST_F(ReaderJournal, AJournalThatCannotBeWrittenIsSaid) {
     view(face->activeIndex())->setPageIndex(2);
     batch().fire(); // the failure is read back at the next write
     auto* notice = control<QLabel>("lblNotice");
-    EXPECT_TRUE(notice->text().startsWith(
-        QStringLiteral("Catatan pemulihan tidak dapat ditulis: ")))
+    EXPECT_TRUE(
+        notice->text().startsWith(QStringLiteral("Catatan pemulihan tidak dapat ditulis: ")))
         << notice->text().toStdString();
 }
 

@@ -67,9 +67,9 @@ TEST(Journal, TextThatIsNoJournalIsRefusedAndBrokenRecordsAreLeftOut) {
         SCOPED_TRACE(text);
         EXPECT_THROW(readJournal(text), std::runtime_error);
     }
-    const JournalContents c = readJournal(
-        R"({"books":[{"id_baca":"b1"},{"member":"m1"},7,{"member":"m1","id_baca":"b2",)"
-        R"("page_index":"x","annotations":5}],"outbox":{"not":"a list"}})");
+    const JournalContents c =
+        readJournal(R"({"books":[{"id_baca":"b1"},{"member":"m1"},7,{"member":"m1","id_baca":"b2",)"
+                    R"("page_index":"x","annotations":5}],"outbox":{"not":"a list"}})");
     ASSERT_EQ(c.books.size(), 1u);
     EXPECT_EQ(c.books[0].idBaca, "b2");
     EXPECT_EQ(c.books[0].pageIndex, 0);
