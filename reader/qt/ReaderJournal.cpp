@@ -64,7 +64,10 @@ void ReaderFace::writeJournal() {
     journalDirty_ = false;
     std::vector<reader::JournaledBook> books = openBooksForJournal();
     books.insert(books.end(), leftOpen_.begin(), leftOpen_.end());
-    journal_->submit(reader::journalText(books, outbox_));
+    // Only copies here: the text is made on the journal's thread.
+    journal_->submit([books = std::move(books), outbox = outbox_] {
+        return reader::journalText(books, outbox);
+    });
     if (const std::optional<std::string> error = journal_->takeError()) {
         qCWarning(lcReader) << "journal not written:" << error->c_str();
         showNotice("Catatan pemulihan tidak dapat ditulis: " + *error);

@@ -127,9 +127,13 @@ JournalWriter::~JournalWriter() {
 }
 
 void JournalWriter::submit(std::string text) {
+    submit([text = std::move(text)] { return text; });
+}
+
+void JournalWriter::submit(std::function<std::string()> makeText) {
     {
         std::lock_guard lock(mutex_);
-        pending_ = std::move(text);
+        pending_ = std::move(makeText);
     }
     wake_.notify_all();
 }
@@ -150,13 +154,13 @@ void JournalWriter::run() {
         wake_.wait(lock, [this] { return pending_ || stopping_; });
         if (!pending_)
             return; // stopping, with nothing left to write
-        std::string text = std::move(*pending_);
-        pending_.reset();
+        std::function<std::string()> makeText = std::move(pending_);
+        pending_ = nullptr;
         writing_ = true;
         lock.unlock();
         std::optional<std::string> error;
         try {
-            file_.write(text);
+            file_.write(makeText());
         } catch (const std::exception& e) {
             error = e.what();
         }

@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -34,7 +35,8 @@ private:
 };
 
 // Writes the journal on a thread of its own: the newest text handed in wins,
-// and writes never overlap or come out of order.
+// and writes never overlap or come out of order. The text may be made on that
+// thread too, from a snapshot the maker holds.
 class JournalWriter {
 public:
     explicit JournalWriter(JournalFile file);
@@ -44,6 +46,7 @@ public:
     JournalWriter& operator=(const JournalWriter&) = delete;
 
     void submit(std::string text);
+    void submit(std::function<std::string()> makeText);
     // Returns once everything handed in is on disk (or failed).
     void flush();
     // The last write's failure, once; nothing when it succeeded.
@@ -58,7 +61,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;
-    std::optional<std::string> pending_;
+    std::function<std::string()> pending_;
     bool writing_ = false;
     bool stopping_ = false;
     std::optional<std::string> error_;

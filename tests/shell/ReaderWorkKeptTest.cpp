@@ -118,6 +118,25 @@ TEST_P(ReturnFailure, TheReturnAndItsDocumentsGoLaterInOrder) {
 INSTANTIATE_TEST_SUITE_P(Modes, ReturnFailure,
                          ::testing::Values("drop", "http500", "empty", "stall"));
 
+TEST_F(ReaderWorkKept, AReturnWhileTheServiceIsDownGoesOnceItIsBack) {
+    signedIn();
+    ASSERT_TRUE(openFromDetail(kLongBook));
+    markActiveBook();
+    standin.stop();
+    returnActiveBook();
+    ASSERT_TRUE(firstTryFailed());
+    EXPECT_TRUE(label("lblPending")->isVisible());
+    EXPECT_EQ(label("lblPending")->text(), QStringLiteral("1 menunggu jaringan"));
+
+    Standin again(standin.stateDir(), false, standin.port());
+    later(5s);
+    ASSERT_TRUE(waitForCalls("/api/wl/copyText", 1));
+    EXPECT_EQ(returnTraffic(),
+              (std::vector<std::string>{"bookReturn", "saveAnotasi", "copyText"}));
+    ASSERT_TRUE(spinUntil([&] { return reader().outbox().empty(); }));
+    EXPECT_FALSE(label("lblPending")->isVisible());
+}
+
 TEST_F(ReaderWorkKept, AnnotationsFailingTwiceAreTriedAgainAndReachTheNextLoan) {
     signedIn();
     ASSERT_TRUE(openFromDetail(kLongBook));

@@ -56,7 +56,7 @@ struct SlistDeleter {
 
 } // namespace
 
-Standin::Standin(std::string stateDir, bool reset) : stateDir_(std::move(stateDir)) {
+Standin::Standin(std::string stateDir, bool reset, int port) : stateDir_(std::move(stateDir)) {
     if (stateDir_.empty()) {
         std::string pattern = (fs::temp_directory_path() / "standin-XXXXXX").string();
         if (!mkdtemp(pattern.data())) {
@@ -70,7 +70,7 @@ Standin::Standin(std::string stateDir, bool reset) : stateDir_(std::move(stateDi
     fs::remove(fs::path(stateDir_) / "port");
 
     const std::string exe = standinExecutable();
-    std::vector<std::string> args{exe, "--state", stateDir_, "--port", "0"};
+    std::vector<std::string> args{exe, "--state", stateDir_, "--port", std::to_string(port)};
     if (reset) {
         args.push_back("--reset");
     }

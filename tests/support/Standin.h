@@ -16,8 +16,9 @@ public:
     using Json = nlohmann::ordered_json;
 
     // With an empty stateDir a fresh temporary folder is made and removed at
-    // the end; a given folder is kept (restart tests reuse one).
-    explicit Standin(std::string stateDir = {}, bool reset = false);
+    // the end; a given folder is kept (restart tests reuse one). `port` 0
+    // takes any free port; naming one starts a stand-in again where it was.
+    explicit Standin(std::string stateDir = {}, bool reset = false, int port = 0);
     // A stand-in another process runs: controlled, never stopped from here.
     struct Running {
         std::string baseUrl;
