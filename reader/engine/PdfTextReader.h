@@ -4,6 +4,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "reader/engine/PdfTypes.h"
 
 namespace sumberlaras {
 
@@ -18,6 +21,9 @@ public:
     int PageCount() const { return pageCount_; }
     // The text of the page at Index; throws EPdfError when PDFium cannot open it.
     std::u16string PageText(int Index) const;
+    // The text inside each of the boxes (page space), read in one call with
+    // the page opened once; throws EPdfError when PDFium cannot open it.
+    std::vector<std::u16string> BoxedText(int Index, const std::vector<TPdfRect>& Boxes) const;
 
 private:
     std::shared_ptr<pdfium::DocumentHandle> doc_;
