@@ -54,4 +54,10 @@ void writeCitationFile(const std::string& path, const std::string& citation) {
         throw std::runtime_error("Cannot write file \"" + path + "\". " + std::strerror(errno));
 }
 
+const char* styleCaption(CitationStyle style) {
+    static const char* const kCaptions[6] = {"MLA Style", "Chicago Style", "Turabian Style",
+                                             "APA Style", "Harvard Style", "IEEE Style"};
+    return kCaptions[static_cast<int>(style)];
+}
+
 } // namespace sumberlaras::bookinfo

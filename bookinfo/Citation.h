@@ -13,6 +13,9 @@ inline constexpr std::array<CitationStyle, 6> kCitationStyles = {
     CitationStyle::MLA, CitationStyle::CHG, CitationStyle::TRB,
     CitationStyle::APA, CitationStyle::HRV, CitationStyle::IEE};
 
+// The style's caption, as the windows that offer it name it.
+const char* styleCaption(CitationStyle style);
+
 // The book's text for the style; "N/A" where the service has none.
 const std::string& citationOf(const reader::TDetailBook& book, CitationStyle style);
 bool citationAvailable(const std::string& citation);

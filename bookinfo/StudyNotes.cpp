@@ -150,7 +150,48 @@ uint32_t colourOf(const Json& item) {
     return c < 0 || c > 0xFFFFFF ? 0 : static_cast<uint32_t>(c);
 }
 
+// Two boxes share a line when they overlap over half the lower one's height.
+bool sameLine(const annotations::PageBox& a, const annotations::PageBox& b) {
+    const double aLow = std::min(a.top, a.bottom), aHigh = std::max(a.top, a.bottom);
+    const double bLow = std::min(b.top, b.bottom), bHigh = std::max(b.top, b.bottom);
+    const double overlap = std::min(aHigh, bHigh) - std::max(aLow, bLow);
+    return overlap > 0.5 * std::min(aHigh - aLow, bHigh - bLow);
+}
+
 } // namespace
+
+std::map<std::size_t, std::string>
+readHighlightTexts(const std::vector<HighlightToRead>& highlights, const BoxedText& boxedText) {
+    std::map<int, std::vector<const HighlightToRead*>> byPage;
+    for (const HighlightToRead& h : highlights)
+        byPage[h.page].push_back(&h);
+    std::map<std::size_t, std::string> texts;
+    for (const auto& [page, onPage] : byPage) {
+        std::vector<annotations::PageBox> boxes;
+        for (const HighlightToRead* h : onPage)
+            boxes.insert(boxes.end(), h->boxes.begin(), h->boxes.end());
+        std::vector<std::u16string> read;
+        try {
+            read = boxedText(page, boxes);
+        } catch (const std::exception&) {
+            read.clear(); // a page PDFium cannot open: its highlights have no text
+        }
+        std::size_t next = 0;
+        for (const HighlightToRead* h : onPage) {
+            // Boxes of one line (often one per glyph) join as they are; a new
+            // line starts a new word.
+            std::u16string joined;
+            for (std::size_t i = 0; i < h->boxes.size(); ++i, ++next) {
+                if (i > 0 && !sameLine(h->boxes[i - 1], h->boxes[i]))
+                    joined += u'\n';
+                if (next < read.size())
+                    joined += read[next];
+            }
+            texts[h->item] = highlightText({joined});
+        }
+    }
+    return texts;
+}
 
 std::optional<CitationStyle> defaultStyle(const reader::TDetailBook& book) {
     for (CitationStyle s : kCitationStyles)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ enum class NotesFormat { Html, Markdown };
 
 struct NotesChoice {
     CitationStyle style = CitationStyle::MLA;
+    bool withCitation = true; // false when the book has no citation at all
     NotesFormat format = NotesFormat::Html;
     bool highlights = true;
     bool notes = true;
@@ -38,6 +40,14 @@ struct HighlightToRead {
     std::vector<annotations::PageBox> boxes; // "point_data"
 };
 std::vector<HighlightToRead> highlightsToRead(const Json& annotationObject);
+
+// The text of each highlight, read page by page: every box of a page in one
+// call of `boxedText`. Boxes of one line join as they are, lines with a
+// space. A page that cannot be read gives empty texts.
+using BoxedText =
+    std::function<std::vector<std::u16string>(int page, const std::vector<annotations::PageBox>&)>;
+std::map<std::size_t, std::string>
+readHighlightTexts(const std::vector<HighlightToRead>& highlights, const BoxedText& boxedText);
 
 // The text of one highlight from the texts of its boxes: lines joined by a
 // space, white space folded, cut at `limit` characters.

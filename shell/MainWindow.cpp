@@ -117,6 +117,7 @@ void TFormMain::buildReader() {
         infoBuku_->showFor(tab, book);
     };
     links.bookClosed = [this](int tab) { infoBuku_->bookClosed(tab); };
+    links.openFile = env_.openFile;
     reader_ = new ReaderFace(
         ReaderDeps{*service_, env_.dialogs, tasks_,
                    ReaderGlobals{c.readCount, c.PageToJump, c.KalimatPencarian, c.ReadFromSearch,

@@ -24,8 +24,6 @@ const char* const kLabels[6] = {"  Judul", "  Penulis",      "  Penerbit",
 const char* const kValueNames[6] = {"panelJudul", "panelPenulis", "panelPenerbit",
                                     "panelISBN",  "panelTahun",   "panelKategori"};
 const char* const kButtonNames[6] = {"btnMLA", "btnCHG", "btnTRB", "btnAPA", "btnHRV", "btnIEE"};
-const char* const kButtonCaptions[6] = {"MLA Style", "Chicago Style", "Turabian Style",
-                                        "APA Style", "Harvard Style", "IEEE Style"};
 
 QLabel* panel(QWidget* parent, const QString& text, const char* colour) {
     auto* l = new QLabel(text, parent);
@@ -87,7 +85,8 @@ TFormInfoBuku::TFormInfoBuku(Dialogs& dialogs, OpenFile openFile, QWidget* paren
     auto* buttons = new QGridLayout;
     buttons->setSpacing(6);
     for (size_t i = 0; i < kCitationStyles.size(); ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(kButtonCaptions[i]), this);
+        auto* b = new QPushButton(
+            QString::fromLatin1(bookinfo::styleCaption(bookinfo::kCitationStyles[i])), this);
         b->setObjectName(QString::fromLatin1(kButtonNames[i]));
         b->setMinimumHeight(28);
         const CitationStyle style = kCitationStyles[i];

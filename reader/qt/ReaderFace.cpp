@@ -16,6 +16,7 @@
 #include "annotations/qt/TFormAnnotSettings.h"
 #include "annotations/qt/TFormNotes.h"
 #include "annotations/qt/TFormSticky.h"
+#include "bookinfo/qt/TFormStudyNotes.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/qt/QtTicker.h"
 #include "reader/session/PageLabels.h"
@@ -42,6 +43,8 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent)
         },
         this);
     annotSettings_ = new TFormAnnotSettings(colours_, d_.dialogs, this);
+    studyNotes_ = new TFormStudyNotes(
+        [this](int tab, const bookinfo::NotesChoice& choice) { exportNotes(tab, choice); }, this);
     if (!d_.makeTicker)
         d_.makeTicker = [] { return std::make_unique<QtTicker>(); };
     if (!d_.clock)
@@ -106,6 +109,7 @@ bool ReaderFace::hasOpenBooks() const {
 }
 
 void ReaderFace::releaseAll() {
+    notesExport_.reset();
     // Written while the records still stand; books still open stay in it.
     if (journal_) {
         journalTicker_->stop();

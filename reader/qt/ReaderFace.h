@@ -19,6 +19,7 @@
 #include "base/JsonSlot.h"
 #include "base/Tasks.h"
 #include "base/Ticker.h"
+#include "bookinfo/StudyNotes.h"
 #include "reader/qt/PdfInput.h"
 #include "reader/qt/ReaderTab.h"
 #include "reader/session/Book.h"
@@ -39,6 +40,7 @@ class QToolButton;
 namespace sumberlaras {
 
 class TFormAnnotSettings;
+class TFormStudyNotes;
 class TFormNotes;
 class TFormSticky;
 
@@ -63,6 +65,8 @@ struct ReaderLinks {
     // The book information window, for the book of a tab; and that tab's book gone.
     std::function<void(int tab, const reader::TDetailBook& book)> showBookInfo;
     std::function<void(int tab)> bookClosed;
+    // Opens a written file with the desktop's application; null: the desktop services.
+    std::function<void(const QString& path)> openFile;
 };
 
 struct ReaderDeps {
@@ -140,6 +144,9 @@ public:
     // Ctrl+C in a page view: the passage and its source to the clipboard.
     void PDFViewKeyUp(TPdfControl* sender, int& key, unsigned shift);
     void btnAnnotSettingsClick() { ButtonAnnotClick(ToolControl::Settings); }
+    // The study notes window for the active tab's book; nothing without one.
+    void btnExportNotesClick();
+    TFormStudyNotes& FormStudyNotes() const { return *studyNotes_; }
 
     // The annotation tools: the colours new marks take, the one gesture of the
     // window, and the note and colour windows.
@@ -232,6 +239,12 @@ private:
     std::vector<reader::JournaledBook> openBooksForJournal();
     void returnBooksLeftOpen(const std::string& member);
 
+    // Study notes: the highlights' text is read on a worker, the file written here.
+    void exportNotes(int tab, const bookinfo::NotesChoice& choice);
+    void NotesExportTerminated(int tab, const std::string& idBaca, const std::string& path,
+                               const bookinfo::NotesChoice& choice, const Json& annotations,
+                               const Json& copies, const std::map<std::size_t, std::string>& texts);
+
     // Reading time and return.
     void startStatusReport(int tab);
     void UpdateReadStatusTerminated(const TaskParams& params);
@@ -267,12 +280,15 @@ private:
     QToolButton* btnSearchPrevious = nullptr;
     QToolButton* btnSearchNext = nullptr;
     QToolButton* btnInfo = nullptr;
+    QToolButton* btnExportNotes = nullptr;
     QToolButton* btnReturn = nullptr;
     annotations::GestureRecorder gesture_;
     annotations::ToolColours colours_;
     TFormSticky* sticky_ = nullptr;
     TFormNotes* notes_ = nullptr;
     TFormAnnotSettings* annotSettings_ = nullptr;
+    TFormStudyNotes* studyNotes_ = nullptr;
+    TaskHandle notesExport_;
     bool paintErrorPending_ = false;
     uint64_t revisions_ = 0;
     reader::Outbox outbox_;

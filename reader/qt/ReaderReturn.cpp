@@ -7,6 +7,7 @@
 
 #include "annotations/qt/TFormNotes.h"
 #include "annotations/qt/TFormSticky.h"
+#include "bookinfo/qt/TFormStudyNotes.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/qt/ReaderFace.h"
 #include "reader/session/ReadingTime.h"
@@ -116,6 +117,7 @@ void ReaderFace::closeTab(int index, bool countDown) {
     // The note windows of this book go with it, unsaved.
     sticky_->bookClosed(t.name);
     notes_->bookClosed(t.name);
+    studyNotes_->bookClosed(index);
     if (d_.links.bookClosed)
         d_.links.bookClosed(index);
     if (t.TimerIdle)

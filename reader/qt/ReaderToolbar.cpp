@@ -111,6 +111,7 @@ void ReaderFace::buildToolbar(QWidget* bar) {
     btnSearchNext = glyphButton(bar, "btnSearchNext", 0xF105, "Pencarian Berikutnya", false);
 
     btnInfo = glyphButton(bar, "btnInfo", 0xF129, "Info Buku dan Daftar Pustaka", false);
+    btnExportNotes = glyphButton(bar, "btnExportNotes", 0xF56E, "Ekspor Catatan Baca", false);
     btnReturn = glyphButton(bar, "btnReturn", 0xF00C, "Tutup Buku Dan Kembalikan Ke Rak", false);
 
     auto* row = new QHBoxLayout(bar);
@@ -129,7 +130,7 @@ void ReaderFace::buildToolbar(QWidget* bar) {
                          {btnAnnotHighlight, btnAnnotRect, btnAnnotPen, btnAnnotText,
                           btnAnnotDelete, btnAnnotSettings, AnnotView}));
     row->addWidget(group(bar, "Pencarian", {edSearch, btnSearchPrevious, btnSearchNext}));
-    row->addWidget(group(bar, "Info Buku", {btnInfo}));
+    row->addWidget(group(bar, "Info Buku", {btnInfo, btnExportNotes}));
     row->addWidget(group(bar, "Selesai Baca", {btnReturn}));
     // Returns not yet through, and a return the service refused.
     lblPending = new QLabel(bar);
@@ -169,6 +170,7 @@ void ReaderFace::buildToolbar(QWidget* bar) {
     connect(btnSearchNext, &QToolButton::clicked, this, [this] { btnSearchNextClick(); });
     connect(btnSearchPrevious, &QToolButton::clicked, this, [this] { btnSearchPreviousClick(); });
     connect(btnInfo, &QToolButton::clicked, this, [this] { btnInfoClick(); });
+    connect(btnExportNotes, &QToolButton::clicked, this, [this] { btnExportNotesClick(); });
     connect(btnAnnotSettings, &QToolButton::clicked, this, [this] { btnAnnotSettingsClick(); });
     connect(btnReturn, &QToolButton::clicked, this, [this] { btnReturnClick(); });
 }

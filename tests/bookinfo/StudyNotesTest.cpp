@@ -180,6 +180,29 @@ TEST(StudyNotes, HighlightTextIsFoldedAndLongTextCutAtAWord) {
     EXPECT_TRUE(cut.ends_with("kata\xE2\x80\xA6"));
 }
 
+TEST(StudyNotes, HighlightsAreReadOnePageAtATime) {
+    using annotations::PageBox;
+    // Glyph boxes on one line, then a second line; the page of the third fails.
+    const std::vector<HighlightToRead> highlights = {
+        {0, 4, {{10, 700, 16, 690}, {16, 700, 22, 690}, {10, 680, 16, 670}}},
+        {3, 4, {{30, 600, 40, 590}}},
+        {5, 9, {{1, 2, 3, 4}}},
+    };
+    std::vector<int> pagesRead;
+    const auto texts =
+        readHighlightTexts(highlights, [&](int page, const std::vector<PageBox>& boxes) {
+            pagesRead.push_back(page);
+            if (page == 9)
+                throw std::runtime_error("page cannot be opened");
+            EXPECT_EQ(boxes.size(), 4u);
+            return std::vector<std::u16string>{u"A", u"b", u"c", u"kata"};
+        });
+    EXPECT_EQ(pagesRead, (std::vector<int>{4, 9}));
+    EXPECT_EQ(texts.at(0), "Ab c");
+    EXPECT_EQ(texts.at(3), "kata");
+    EXPECT_EQ(texts.at(5), "");
+}
+
 TEST(StudyNotes, StylesLabelsAndColours) {
     reader::TDetailBook b = citedBook();
     EXPECT_EQ(defaultStyle(b), CitationStyle::MLA);

@@ -63,6 +63,7 @@ protected:
             if (onShowInfo)
                 onShowInfo(tab, book);
         };
+        links.openFile = [this](const QString& path) { openedFiles.push_back(path); };
         links.bookClosed = [this](int tab) {
             closedTabs.push_back(tab);
             if (onBookClosed)
@@ -92,6 +93,12 @@ protected:
                   {"penerbit", "Penerbit Laras"},
                   {"tahun_terbit", "2017"},
                   {"halaman_romawi", romawi},
+                  {"mla_style", "Aminah, Siti. Ekonomi Desa " + id + ". 2017."},
+                  {"chicago_style", "Aminah, Siti. Ekonomi Desa " + id + "."},
+                  {"turabian_style", "T"},
+                  {"apa_style", "N/A"},
+                  {"harvard_style", "H"},
+                  {"ieee_style", "I"},
                   {"halaman_total", 12}}}};
     }
 
@@ -130,6 +137,7 @@ protected:
     bool isSearchRunning = false;
     std::vector<std::pair<int, std::string>> infoShown;
     std::vector<int> closedTabs;
+    std::vector<QString> openedFiles; // written files the desktop was asked to open
     // Where a test puts the book information window.
     std::function<void(int, const reader::TDetailBook&)> onShowInfo;
     std::function<void(int)> onBookClosed;
