@@ -9,7 +9,9 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWindow>
 
@@ -162,7 +164,23 @@ void TFormMain::buildHeader() {
     });
     connect(btnReader, &QPushButton::clicked, this, [this] { faces_->setCurrentWidget(reader_); });
     connect(btnAbout, &QPushButton::clicked, this, [this] { about_.show(); });
+    // Ctrl+F: the search box of whichever face is in front.
+    auto* find = new QShortcut(ReaderFace::kFindKeys, this);
+    connect(find, &QShortcut::activated, this, [this] { focusSearch(); });
     header_->hide();
+}
+
+void TFormMain::focusSearch() {
+    if (faces_->currentWidget() == reader_) {
+        reader_->focusSearch();
+        return;
+    }
+    auto* view = qobject_cast<QWebEngineView*>(browser_->currentWidget());
+    if (!view)
+        return;
+    view->setFocus(Qt::ShortcutFocusReason);
+    view->page()->runJavaScript(QStringLiteral(
+        "(function(){var k=document.getElementById('keyword');if(k){k.focus();k.select();}})()"));
 }
 
 void TFormMain::resizeEvent(QResizeEvent* e) {

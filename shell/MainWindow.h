@@ -80,6 +80,8 @@ public:
     bridge::Catalogue& catalogue() { return *catalogue_; }
     QWidget* PanelHeader() const { return header_; }
     QWidget* PanelReader() const { return reader_; }
+    // Ctrl+F: focus in the search box of the face in front.
+    void focusSearch();
     ReaderFace& reader() { return *reader_; }
     QWidget* panelBrowser() const { return browser_; }
     TFormAbout& about() { return about_; }

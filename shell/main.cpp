@@ -11,9 +11,11 @@
 #include <QUrl>
 #include <QWebEngineProfile>
 
+#include "service/DataFolder.h"
 #include "shell/MainWindow.h"
 #include "shell/Placeholder.h"
 #include "shell/QtDialogs.h"
+#include "shell/SingleInstance.h"
 #include "shell/Splash.h"
 #ifdef SUMBERLARAS_HAVE_ACCOUNT_WINDOWS
 #include "account/HttpFetch.h"
@@ -53,6 +55,13 @@ int main(int argc, char** argv) {
     app.setApplicationName(QStringLiteral("Sumberlaras"));
     app.setQuitOnLastWindowClosed(true);
 
+    // A second start would rebuild the data folder under the first one.
+    SingleInstance instance(QString::fromStdString(platformDataRoot()));
+    if (!instance.first()) {
+        instance.askFirstToShow();
+        return 0;
+    }
+
     // The browser's cache lives in "cache" of the working folder and survives runs.
     QWebEngineProfile profile(QStringLiteral("Sumberlaras"));
     profile.setCachePath(QDir::current().absoluteFilePath(QStringLiteral("cache")));
@@ -69,6 +78,16 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<TFormMain> mainWindow;
     std::unique_ptr<QWidget> registration, forgotPassword;
+    instance.onShowRequested([&mainWindow, &splash] {
+        QWidget* front = mainWindow && mainWindow->isVisible() ? mainWindow.get()
+                                                               : static_cast<QWidget*>(splash);
+        if (!front)
+            return;
+        if (front->isMinimized())
+            front->showNormal();
+        front->raise();
+        front->activateWindow();
+    });
     try {
         // Beside the data folder, never in it: that one is rebuilt at every start.
         const QString journal =

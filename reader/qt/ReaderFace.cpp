@@ -60,6 +60,7 @@ ReaderFace::ReaderFace(ReaderDeps deps, QWidget* parent)
     PanelToolbar = new QWidget(toolbarScroll);
     PanelToolbar->setObjectName(QStringLiteral("PanelToolbar"));
     buildToolbar(PanelToolbar);
+    installKeys();
     toolbarScroll->setWidget(PanelToolbar);
     toolbarScroll->setFixedHeight(PanelToolbar->sizeHint().height() +
                                   toolbarScroll->horizontalScrollBar()->sizeHint().height());
@@ -125,6 +126,10 @@ void ReaderFace::releaseAll() {
     }
     readerState.clear();
     readDict.clear();
+}
+
+int ReaderFace::cmbZoomIndex() const {
+    return cmbZoom->currentIndex();
 }
 
 int ReaderFace::activeIndex() const {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include <QImage>
+#include <QKeySequence>
 #include <QWidget>
 
 #include "annotations/Colours.h"
@@ -144,6 +145,16 @@ public:
     // Ctrl+C in a page view: the passage and its source to the clipboard.
     void PDFViewKeyUp(TPdfControl* sender, int& key, unsigned shift);
     void btnAnnotSettingsClick() { ButtonAnnotClick(ToolControl::Settings); }
+    // Keys: Ctrl+F belongs to the main window, which hands it to the face in front.
+    static const QKeySequence kFindKeys;
+    void focusSearch();
+    void nextBook() { switchBook(1); }
+    void previousBook() { switchBook(-1); }
+    void zoomIn() { zoomTo(cmbZoomIndex() + 1); }
+    void zoomOut() { zoomTo(cmbZoomIndex() - 1); }
+    void zoomReset() { zoomTo(2); } // "100%"
+    // A book tab's tooltip: its title and the keys that switch books.
+    static QString bookTabToolTip(const QString& title);
     // The study notes window for the active tab's book; nothing without one.
     void btnExportNotesClick();
     TFormStudyNotes& FormStudyNotes() const { return *studyNotes_; }
@@ -172,6 +183,10 @@ private:
     };
 
     void buildToolbar(QWidget* bar);
+    void installKeys();
+    void switchBook(int step);
+    void zoomTo(int item);
+    int cmbZoomIndex() const;
     QToolButton* glyphButton(QWidget* parent, const char* name, char32_t code, const char* hint,
                              bool checkable);
     QWidget* group(QWidget* bar, const char* label, std::initializer_list<QWidget*> controls);

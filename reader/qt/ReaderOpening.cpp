@@ -155,7 +155,7 @@ bool ReaderFace::streamProcess(std::unique_ptr<TPdfControl> view, const reader::
         QString caption = title;
         caption.replace(QLatin1Char('&'), QLatin1String("&&"));
         pageControl_->setTabText(tab, caption);
-        pageControl_->setTabToolTip(tab, title);
+        pageControl_->setTabToolTip(tab, bookTabToolTip(title));
         pageControl_->tabBar()->setAccessibleTabName(tab, title);
         t.sheet->setAccessibleName(title);
         pageControl_->setTabVisible(tab, true);

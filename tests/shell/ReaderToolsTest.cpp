@@ -60,3 +60,25 @@ TEST_F(ReaderTools, InfoShowsTheBookAndACopyReachesTheServiceAtTheReturn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ReaderTools, CtrlFFindsTheSearchBoxOfTheFaceInFront) {
+    signedIn();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    web(bridge::Chromium1)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(spinUntil([&] {
+        return js(bridge::Chromium1, "document.activeElement && document.activeElement.id")
+                   .toString() == QStringLiteral("keyword");
+    }));
+
+    ASSERT_TRUE(openFromDetail(kLongBook));
+    ASSERT_TRUE(readerInFront());
+    view(0)->setFocus();
+    QTest::keyClick(view(0), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(control<QLineEdit>("edSearch")->hasFocus());
+}
+
+} // namespace

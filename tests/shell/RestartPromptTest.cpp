@@ -4,15 +4,18 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -150,6 +153,44 @@ TEST_F(ProgramExit, AgreeingToRestartEndsTheProcess) {
     EXPECT_TRUE(waitFor([&] { return renderProcesses(own).empty(); }, std::chrono::seconds(30)))
         << renderProcesses(own).size() << " render processes left";
     EXPECT_FALSE(fs::exists(dataFolder())) << "the data folder outlived the program";
+}
+
+// The state of every file of a folder: name, inode and change time.
+std::map<std::string, std::pair<ino_t, int64_t>> snapshot(const fs::path& folder) {
+    std::map<std::string, std::pair<ino_t, int64_t>> out;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        struct stat st {};
+        if (::lstat(e.path().c_str(), &st) == 0)
+            out[e.path().string()] = {st.st_ino,
+                                      int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    }
+    return out;
+}
+
+TEST_F(ProgramExit, ASecondStartEndsAndLeavesTheFirstOnesDataFolderAlone) {
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    start("");
+    ASSERT_TRUE(
+        waitFor([&] { return fs::exists(dataFolder() / "login.html"); }, std::chrono::seconds(60)));
+    // The first start is done writing once its folder stays still.
+    auto before = snapshot(dataFolder());
+    ASSERT_TRUE(waitFor(
+        [&] {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            const auto now = snapshot(dataFolder());
+            return std::exchange(before, now) == now;
+        },
+        std::chrono::seconds(30)));
+
+    QProcess second;
+    second.setProcessEnvironment(program.processEnvironment());
+    second.setWorkingDirectory(program.workingDirectory());
+    second.start(QStringLiteral(SUMBERLARAS_PROGRAM), {});
+    ASSERT_TRUE(second.waitForFinished(60000)) << "the second start is still running";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(program.state(), QProcess::Running);
+    EXPECT_EQ(snapshot(dataFolder()), before) << "the data folder was touched";
 }
 
 } // namespace
