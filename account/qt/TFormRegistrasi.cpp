@@ -403,14 +403,15 @@ bool TFormRegistrasi::wheelOverBox(QEvent* event) {
 bool TFormRegistrasi::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel)
         return wheelOverBox(event);
-    if (watched == c_.Panel1) {
-        // Borderless: the black bar moves the window.
+    const QEvent::Type type = event->type();
+    // Borderless: the black bar moves the window. Only mouse events are read as such.
+    if (watched == c_.Panel1 && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
             dragFrom_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
             return true;
         }
-        if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
+        if (type == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
             move(mouse->globalPosition().toPoint() - dragFrom_);
             return true;
         }

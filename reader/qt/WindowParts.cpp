@@ -76,14 +76,16 @@ TitleBarDrag::TitleBarDrag(QWidget* bar) : QObject(bar), bar_(bar) {
 }
 
 bool TitleBarDrag::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == bar_) {
+    const QEvent::Type type = event->type();
+    // Only mouse events are read as such: the bar gets every other kind too.
+    if (watched == bar_ && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove)) {
         QWidget* window = bar_->window();
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
             from_ = mouse->globalPosition().toPoint() - window->frameGeometry().topLeft();
             return true;
         }
-        if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
+        if (type == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
             window->move(mouse->globalPosition().toPoint() - from_);
             return true;
         }
