@@ -18,6 +18,7 @@
 
 #include "bench/support/BookLikePdf.h"
 #include "bench/support/Median.h"
+#include "bench/support/RawExtraction.h"
 #include "reader/engine/PdfiumHandles.h"
 #include "reader/qt/PdfControl.h"
 #include "reader/session/BookSearch.h"
@@ -30,27 +31,6 @@ using Steady = std::chrono::steady_clock;
 
 double msSince(Steady::time_point start) {
     return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
-}
-
-// Raw PDFium: every page after the first, opened, its whole text read, closed.
-double rawExtraction(const std::shared_ptr<pdfium::DocumentHandle>& doc) {
-    const auto& a = pdfium::api();
-    size_t chars = 0;
-    const auto start = Steady::now();
-    for (int i = 1; i < kPages; ++i) {
-        pdfium::Lock lock(pdfium::mutex());
-        pdfium::FPDF_PAGE page = a.FPDF_LoadPage(doc->get(), i);
-        pdfium::FPDF_TEXTPAGE text = a.FPDFText_LoadPage(page);
-        const int n = a.FPDFText_CountChars(text);
-        std::vector<unsigned short> buffer(static_cast<size_t>(n) + 1);
-        chars += static_cast<size_t>(a.FPDFText_GetText(text, 0, n, buffer.data()));
-        a.FPDFText_ClosePage(text);
-        a.FPDF_ClosePage(page);
-    }
-    const double ms = msSince(start);
-    if (chars == 0)
-        std::fprintf(stderr, "no text was read\n");
-    return ms / (kPages - 1);
 }
 
 // The scan as the search worker runs it, for a word on no page: every page is read.
@@ -127,7 +107,7 @@ int main(int argc, char** argv) {
     const TPdfTextReader reader(doc);
     std::vector<double> raw, scanned;
     for (int r = 0; r < rounds; ++r) {
-        raw.push_back(rawExtraction(doc));
+        raw.push_back(bench::rawTextExtraction(doc, 1, kPages) / (kPages - 1));
         scanned.push_back(scan(reader));
     }
     const double rawMs = bench::median(raw), scanMs = bench::median(scanned);

@@ -12,6 +12,7 @@
 
 #include "bench/support/BookLikePdf.h"
 #include "bench/support/Median.h"
+#include "bench/support/RawExtraction.h"
 #include "bookinfo/StudyNotes.h"
 #include "reader/engine/PdfTextReader.h"
 #include "reader/engine/PdfiumHandles.h"
@@ -25,25 +26,6 @@ using Steady = std::chrono::steady_clock;
 
 double msSince(Steady::time_point start) {
     return std::chrono::duration<double, std::milli>(Steady::now() - start).count();
-}
-
-double rawExtraction(const std::shared_ptr<pdfium::DocumentHandle>& doc) {
-    const auto& a = pdfium::api();
-    size_t chars = 0;
-    const auto start = Steady::now();
-    for (int i = 0; i < kPages; ++i) {
-        pdfium::Lock lock(pdfium::mutex());
-        pdfium::FPDF_PAGE page = a.FPDF_LoadPage(doc->get(), i);
-        pdfium::FPDF_TEXTPAGE text = a.FPDFText_LoadPage(page);
-        const int n = a.FPDFText_CountChars(text);
-        std::vector<unsigned short> buffer(static_cast<size_t>(n) + 1);
-        chars += static_cast<size_t>(a.FPDFText_GetText(text, 0, n, buffer.data()));
-        a.FPDFText_ClosePage(text);
-        a.FPDF_ClosePage(page);
-    }
-    if (chars == 0)
-        std::fprintf(stderr, "no text was read\n");
-    return msSince(start);
 }
 
 // Four highlights a page, each over two lines' height of the body text.
@@ -99,7 +81,7 @@ int main(int argc, char** argv) {
     std::size_t written = 0;
     exportNotes(pages, marks, written); // warm-up, untimed
     for (int r = 0; r < rounds; ++r) {
-        raw.push_back(rawExtraction(doc));
+        raw.push_back(bench::rawTextExtraction(doc, 0, kPages));
         exported.push_back(exportNotes(pages, marks, written));
     }
     const double rawMs = bench::median(raw), exportMs = bench::median(exported);

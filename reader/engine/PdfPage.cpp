@@ -109,22 +109,7 @@ std::vector<TPdfRect> TPdfPage::TextRects(int CharIndex, int Count) {
 
 std::u16string TPdfPage::GetTextAt(const TPdfRect& Rect) {
     Lock lock(mutex());
-    const double left = std::min(Rect.Left, Rect.Right), right = std::max(Rect.Left, Rect.Right);
-    const double bottom = std::min(Rect.Bottom, Rect.Top), top = std::max(Rect.Bottom, Rect.Top);
-    const auto& a = pdfium::api();
-    if (!text())
-        return {};
-    const int needed = a.FPDFText_GetBoundedText(text(), left, top, right, bottom, nullptr, 0);
-    if (needed <= 0)
-        return {};
-    std::u16string out(static_cast<size_t>(needed) + 1, u'\0');
-    const int written =
-        a.FPDFText_GetBoundedText(text(), left, top, right, bottom,
-                                  reinterpret_cast<unsigned short*>(out.data()), needed + 1);
-    out.resize(static_cast<size_t>(std::clamp(written, 0, needed)));
-    while (!out.empty() && out.back() == u'\0')
-        out.pop_back();
-    return out;
+    return pdfium::boundedText(text(), Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
 }
 
 std::vector<TPdfMatch> TPdfPage::FindAll(const std::u16string& Text, bool MatchCase,

@@ -26,6 +26,9 @@ public:
     std::vector<std::u16string> BoxedText(int Index, const std::vector<TPdfRect>& Boxes) const;
 
 private:
+    // Page `Index` opened for its text; the caller holds the engine's lock.
+    std::shared_ptr<pdfium::TextPageHandle> openText(int Index) const;
+
     std::shared_ptr<pdfium::DocumentHandle> doc_;
     int pageCount_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "reader/engine/PdfiumHandles.h"
 
+#include <algorithm>
+
 #include "reader/engine/PdfTypes.h"
 
 namespace sumberlaras::pdfium {
@@ -87,6 +89,25 @@ BitmapHandle::~BitmapHandle() {
         return;
     Lock lock(mutex());
     api().FPDFBitmap_Destroy(bitmap_);
+}
+
+std::u16string boundedText(FPDF_TEXTPAGE text, double x1, double y1, double x2, double y2) {
+    if (!text)
+        return {};
+    const double left = std::min(x1, x2), right = std::max(x1, x2);
+    const double bottom = std::min(y1, y2), top = std::max(y1, y2);
+    const Api& a = api();
+    Lock lock(mutex());
+    const int needed = a.FPDFText_GetBoundedText(text, left, top, right, bottom, nullptr, 0);
+    if (needed <= 0)
+        return {};
+    std::u16string out(static_cast<size_t>(needed) + 1, u'\0');
+    const int written = a.FPDFText_GetBoundedText(
+        text, left, top, right, bottom, reinterpret_cast<unsigned short*>(out.data()), needed + 1);
+    out.resize(static_cast<size_t>(std::clamp(written, 0, needed)));
+    while (!out.empty() && out.back() == u'\0')
+        out.pop_back();
+    return out;
 }
 
 } // namespace sumberlaras::pdfium

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace sumberlaras::pdfium {
@@ -50,6 +51,10 @@ private:
     std::shared_ptr<PageHandle> page_;
     FPDF_TEXTPAGE text_ = nullptr;
 };
+
+// The text inside a box of a text page, its corners in either order. Takes
+// the engine's lock itself.
+std::u16string boundedText(FPDF_TEXTPAGE text, double x1, double y1, double x2, double y2);
 
 class FindHandle {
 public:
