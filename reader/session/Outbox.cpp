@@ -31,6 +31,16 @@ std::optional<OutboxKind> kindNamed(const std::string& name) {
     return std::nullopt;
 }
 
+// Whether `e` may go before the rest of its loan; `heldBack` gathers the loans
+// with an entry waiting in front, walking the entries in order.
+bool firstOfItsLoan(const OutboxEntry& e, std::set<std::string>& heldBack) {
+    const std::string loan = e.member + '\n' + e.idBaca;
+    const bool first = heldBack.count(loan) == 0;
+    if (!e.refused)
+        heldBack.insert(loan);
+    return first;
+}
+
 } // namespace
 
 OutboxAnswer classifyAnswer(const Json& answer, bool fromService) {
@@ -87,23 +97,21 @@ void Outbox::addDocuments(const std::string& member, const std::string& idBaca,
 
 std::vector<OutboxEntry> Outbox::ready(const std::string& member, milliseconds now) const {
     std::vector<OutboxEntry> out;
-    std::set<std::string> loansSeen;
-    for (const OutboxEntry& e : entries_) {
-        const bool first = loansSeen.insert(e.member + '\n' + e.idBaca).second;
-        if (first && e.member == member && !e.waitsForSignIn && e.due <= now)
+    std::set<std::string> loansHeldBack;
+    for (const OutboxEntry& e : entries_)
+        if (firstOfItsLoan(e, loansHeldBack) && e.member == member && !e.waitsForSignIn &&
+            e.due <= now)
             out.push_back(e);
-    }
     return out;
 }
 
 std::optional<milliseconds> Outbox::nextDue(const std::string& member) const {
     std::optional<milliseconds> next;
-    std::set<std::string> loansSeen;
-    for (const OutboxEntry& e : entries_) {
-        const bool first = loansSeen.insert(e.member + '\n' + e.idBaca).second;
-        if (first && e.member == member && !e.waitsForSignIn && (!next || e.due < *next))
+    std::set<std::string> loansHeldBack;
+    for (const OutboxEntry& e : entries_)
+        if (firstOfItsLoan(e, loansHeldBack) && e.member == member && !e.waitsForSignIn &&
+            (!next || e.due < *next))
             next = e.due;
-    }
     return next;
 }
 
@@ -126,6 +134,7 @@ std::optional<std::string> Outbox::answered(uint64_t id, OutboxAnswer answer,
             entries_.erase(it);
             return "Pengembalian buku ditolak layanan: " + msg;
         }
+        it->refused = true;
         [[fallthrough]];
     case OutboxAnswer::Failed:
         it->attempts += 1;

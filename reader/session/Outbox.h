@@ -24,6 +24,9 @@ struct OutboxEntry {
     int attempts = 0;
     std::chrono::milliseconds due{0};
     bool waitsForSignIn = false;
+    // A document the service refused is tried again, but no longer holds back
+    // the entries of its loan behind it.
+    bool refused = false;
 };
 
 // How the service answered an entry.
@@ -42,7 +45,8 @@ OutboxAnswer classifyAnswer(const Json& answer, bool fromService);
 std::chrono::milliseconds retryPause(int attempts);
 
 // Everything a return sends, kept until the service accepts it. An entry is
-// sent only after the entries of its loan that came before it have left.
+// sent only after the entries of its loan that came before it have left, or
+// were refused by the service.
 class Outbox {
 public:
     // A return confirmed by the reader: the return, then the annotation

@@ -56,16 +56,18 @@ TEST_F(ReaderOutbox, AReturnWithoutNetworkIsSentLaterInOrder) {
     EXPECT_FALSE(label("lblPending")->isVisible());
 }
 
+// The service refuses the annotation document: it is tried again, and the
+// copied passages go at once whatever it answered.
 TEST_F(ReaderOutbox, AFailedDocumentIsTriedAgainAndTheNextOneStillGoesOnce) {
     service.saveAnnotationAnswer = {{"code", "500"}, {"msg", "Server sibuk"}};
     returnMarkedBook("42");
-    EXPECT_EQ(sent(), (std::vector<std::string>{"return", "annotation"}));
+    EXPECT_EQ(sent(), (std::vector<std::string>{"return", "annotation", "copy"}));
     later(5s);
-    EXPECT_EQ(sent(), (std::vector<std::string>{"return", "annotation", "annotation"}));
+    EXPECT_EQ(sent(), (std::vector<std::string>{"return", "annotation", "copy", "annotation"}));
     service.saveAnnotationAnswer = {{"code", "200"}};
     later(30s);
-    EXPECT_EQ(sent(), (std::vector<std::string>{"return", "annotation", "annotation", "annotation",
-                                                "copy"}));
+    EXPECT_EQ(sent(), (std::vector<std::string>{"return", "annotation", "copy", "annotation",
+                                                "annotation"}));
     later(10min);
     EXPECT_EQ(sent().size(), 5u);
 }

@@ -93,9 +93,13 @@ TEST(Outbox, ARefusedReturnIsFinalButItsDocumentsStillGo) {
     const std::vector<OutboxEntry> now = box.ready("m1", 0ms);
     ASSERT_EQ(kinds(now), (std::vector<OutboxKind>{OutboxKind::Annotations}));
     // A refused document is kept and tried again: an entry leaves only on a 200.
+    // The copied passages behind it go at once all the same.
     EXPECT_EQ(box.answered(now[0].id, OutboxAnswer::Refused, "400", 0ms), std::nullopt);
     EXPECT_EQ(box.entries().size(), 2u);
+    ASSERT_EQ(kinds(box.ready("m1", 0ms)), (std::vector<OutboxKind>{OutboxKind::CopiedText}));
+    box.answered(box.ready("m1", 0ms)[0].id, OutboxAnswer::Accepted, "", 0ms);
     EXPECT_EQ(box.nextDue("m1"), 5s);
+    EXPECT_EQ(kinds(box.ready("m1", 5s)), (std::vector<OutboxKind>{OutboxKind::Annotations}));
 }
 
 TEST(Outbox, SavedEntriesComeBackInOrderWaitingForTheirMember) {
