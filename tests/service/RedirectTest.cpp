@@ -76,7 +76,8 @@ protected:
         return performRequest(request, config);
     }
     bool standinSawKey() {
-        for (const auto& h : lastLogged()["headers"])
+        const Json logged = lastLogged(); // the loop must not walk a temporary's member
+        for (const auto& h : logged["headers"])
             if (upper(h[0]) == "KEY")
                 return true;
         return false;
