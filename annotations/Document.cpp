@@ -1,5 +1,8 @@
 #include "annotations/Document.h"
 
+#include <cmath>
+#include <limits>
+
 namespace sumberlaras::annotations {
 
 double readNumber(const Json& object, const std::string& member) {
@@ -7,6 +10,13 @@ double readNumber(const Json& object, const std::string& member) {
         return 0;
     const auto it = object.find(member);
     return it != object.end() && it->is_number() ? it->get<double>() : 0;
+}
+
+std::optional<int> readInt(const Json& object, const std::string& member) {
+    const double value = std::trunc(readNumber(object, member));
+    if (!(value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(value);
 }
 
 std::string readString(const Json& object, const std::string& member) {
@@ -100,7 +110,7 @@ std::optional<std::size_t> hitTest(Json& document, const PageTransform& view, in
     const Json& all = items(document);
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Json& item = all[i];
-        if (static_cast<int>(readNumber(item, "page")) != view.PageIndex())
+        if (readInt(item, "page") != view.PageIndex())
             continue;
         const DeviceRect r = deviceBox(view, memberOf(item, "point"));
         if (r.left < x && x <= r.right && r.top < y && y <= r.bottom)

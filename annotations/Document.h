@@ -11,6 +11,9 @@ namespace sumberlaras::annotations {
 // The reading rules of an annotation document: an absent or mistyped member
 // reads 0 or empty text; an absent array member is added, empty, by reading it.
 double readNumber(const Json& object, const std::string& member);
+// A number member towards zero, read as readNumber reads it; none when it
+// does not fit an int, so that no page number turns into another page's.
+std::optional<int> readInt(const Json& object, const std::string& member);
 std::string readString(const Json& object, const std::string& member);
 // The member, or null when it is absent.
 const Json& memberOf(const Json& object, const std::string& member);

@@ -11,7 +11,12 @@ namespace sumberlaras::annotations {
 namespace {
 
 uint32_t colourOf(const Json& item) {
-    return static_cast<uint32_t>(static_cast<int64_t>(readNumber(item, "color")));
+    // A colour value beyond 64 bits is no colour: black.
+    const double colour = readNumber(item, "color");
+    constexpr double kLimit = 9223372036854775808.0; // 2^63
+    if (!(colour >= -kLimit && colour < kLimit))
+        return 0;
+    return static_cast<uint32_t>(static_cast<int64_t>(colour));
 }
 
 DevicePoint pointOf(const PageTransform& view, const Json& p) {
@@ -23,7 +28,7 @@ DevicePoint pointOf(const PageTransform& view, const Json& p) {
 void paintPage(Json& document, const PageTransform& view, AnnotationCanvas& canvas) {
     const int page = view.PageIndex();
     for (Json& item : items(document)) {
-        if (static_cast<int>(readNumber(item, "page")) != page)
+        if (readInt(item, "page") != page)
             continue;
         const std::string type = readString(item, "type");
         if (type == "RECTANGLE") {

@@ -209,7 +209,10 @@ std::vector<HighlightToRead> highlightsToRead(const Json& annotationObject) {
         const Json& item = items[i];
         if (annotations::readString(item, "type") != "HIGHLIGHT")
             continue;
-        HighlightToRead h{i, static_cast<int>(annotations::readNumber(item, "page")), {}};
+        const std::optional<int> page = annotations::readInt(item, "page");
+        if (!page)
+            continue; // on no page a book can have
+        HighlightToRead h{i, *page, {}};
         const Json& boxes = annotations::memberOf(item, "point_data");
         if (boxes.is_array())
             for (const Json& b : boxes)
@@ -310,8 +313,11 @@ std::vector<NotesEntry> collectEntries(const Json& annotationObject, const Json&
         for (std::size_t i = 0; i < items.size(); ++i) {
             const Json& item = items[i];
             const std::string type = annotations::readString(item, "type");
+            const std::optional<int> page = annotations::readInt(item, "page");
+            if (!page)
+                continue;
             NotesEntry e;
-            e.page = static_cast<int>(annotations::readNumber(item, "page"));
+            e.page = *page;
             e.label = copyPageLabel(e.page, halamanRomawi);
             if (type == "HIGHLIGHT" && choice.highlights) {
                 e.kind = EntryKind::Highlight;

@@ -82,9 +82,10 @@ void CataloguePages::renderHomeHtmlFile(BrowserView& Chr, int Page) {
         if (!pages::insertBeforeMarker(lines, "<!--KONTEN-->",
                                        pages::homeSections(sections, sources_.baseUrl)))
             throw std::runtime_error("the home page has no place for more sections");
+        // Only the page's own line: a service text may say the same words.
         for (auto& line : lines) {
-            if (pages::containsNoCase(line, "$(document).ready(readyFunctionScript(1))"))
-                line = "$(document).ready(readyFunctionScript(2));\r\n";
+            if (line == pages::homeReadyLine(1))
+                line = pages::homeReadyLine(2) + "\r\n";
         }
         pages::writePageLines(path, lines);
         Chr.reload();
@@ -154,9 +155,8 @@ void CataloguePages::renderChart(BrowserView& Chr, int kind, int Page) {
         if (!pages::insertBeforeMarker(lines, "<!--LAST-->",
                                        pages::chartRows(op.kind, sources_.baseUrl, rows)))
             throw std::runtime_error("the list page has no place for more rows");
-        const std::string function = pages::chartLoadMoreFunction(op.kind);
         for (auto& line : lines) {
-            if (pages::containsNoCase(line, function))
+            if (pages::isChartLoadMoreLink(op.kind, line))
                 line = pages::chartLoadMoreLink(op.kind, Page + 1);
         }
         pages::writePageLines(path, lines);

@@ -7,6 +7,9 @@ namespace sumberlaras::pages {
 
 namespace {
 
+// The start of the load-more link's line; markup no service text can write.
+constexpr std::string_view kLoadMoreStart = "<a href=\"javascript:void(0);\" id=\"loadMore\"";
+
 struct ChartFamily {
     std::string_view breadcrumb;
     unsigned themeParts;
@@ -98,9 +101,13 @@ std::string chartLoadMoreFunction(ChartKind kind) {
 }
 
 std::string chartLoadMoreLink(ChartKind kind, int nextPage) {
-    return "<a href=\"javascript:void(0);\" id=\"loadMore\" class=\"btn btn-primary btn-block\" "
-           "onClick=\"" +
+    return std::string(kLoadMoreStart) + " class=\"btn btn-primary btn-block\" onClick=\"" +
            chartLoadMoreFunction(kind) + "(" + std::to_string(nextPage) + ")\">Selebihnya</a>";
+}
+
+bool isChartLoadMoreLink(ChartKind kind, std::string_view line) {
+    return line.starts_with(kLoadMoreStart) &&
+           line.find(" onClick=\"" + chartLoadMoreFunction(kind) + "(") != std::string_view::npos;
 }
 
 std::string chartRows(ChartKind kind, const std::string& base, const Json& rows) {
@@ -144,9 +151,8 @@ std::string chartPage(ChartKind kind, const Json& partner, const std::string& ba
     page << "</div>";
     page << "<div class=\"row\" id=\"btnMore\">";
     page << "<div class=\"col-sm-4 col-sm-offset-4 mt30\">";
-    page << "<a href=\"javascript:void(0);\" id=\"loadMore\" class=\"" +
-                std::string(f.loadMoreClass) + "\" onClick=\"" + std::string(f.loadMoreFunction) +
-                "(2)\">Selebihnya</a>";
+    page << std::string(kLoadMoreStart) + " class=\"" + std::string(f.loadMoreClass) +
+                "\" onClick=\"" + std::string(f.loadMoreFunction) + "(2)\">Selebihnya</a>";
     page << "</div>";
     page << "</div>";
     page << "</div>";

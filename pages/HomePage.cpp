@@ -52,6 +52,10 @@ std::string homeSections(const Json& sections, const std::string& base) {
     return withoutCrLf(trim(out));
 }
 
+std::string homeReadyLine(int firstRun) {
+    return "$(document).ready(readyFunctionScript(" + std::to_string(firstRun) + "));";
+}
+
 std::string homePage(const Json& partner, const std::string& base, const Json& banners,
                      const Json& sections, int firstRun) {
     PageText page;
@@ -126,7 +130,7 @@ std::string homePage(const Json& partner, const std::string& base, const Json& b
     writeLibraryIncludes(page, true, true);
     page << "<script>";
     page << homeReadyFunctionScript();
-    page << "$(document).ready(readyFunctionScript(" + std::to_string(firstRun) + "));";
+    page << homeReadyLine(firstRun);
     page << searchSubmitScript();
     page << "</script>";
     page << "</body>";

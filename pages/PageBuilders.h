@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "base/JsonSlot.h"
 
@@ -15,6 +16,8 @@ std::string homePage(const Json& partner, const std::string& base, const Json& b
                      const Json& sections, int firstRun);
 // The appended sections as one line, trimmed and without CR LF.
 std::string homeSections(const Json& sections, const std::string& base);
+// The home page's line that runs its ready function, as homePage writes it.
+std::string homeReadyLine(int firstRun);
 
 enum class BookListKind { Section, Category, SubCategory };
 std::string bookListPage(BookListKind kind, const std::string& base, const std::string& title,
@@ -30,6 +33,9 @@ std::string chartPage(ChartKind kind, const Json& partner, const std::string& ba
 std::string chartRows(ChartKind kind, const std::string& base, const Json& rows);
 std::string chartLoadMoreFunction(ChartKind kind);
 std::string chartLoadMoreLink(ChartKind kind, int nextPage);
+// Whether a line of a chart page is its load-more link, as chartPage or
+// chartLoadMoreLink wrote it; a service text never starts a line with it.
+bool isChartLoadMoreLink(ChartKind kind, std::string_view line);
 
 // Complete image addresses ("cover_file") are kept only on the service's host.
 std::string detailPage(const Json& partner, const Json& detail, const std::string& from,

@@ -66,8 +66,12 @@ long long integer(const Json& object, std::string_view name) {
         return value->get<long long>();
     if (value->is_number_unsigned())
         return static_cast<long long>(value->get<unsigned long long>());
-    if (value->is_number_float())
-        return static_cast<long long>(value->get<double>());
+    if (value->is_number_float()) {
+        // Towards zero; a number beyond long long (1e300) has no such reading.
+        const double d = value->get<double>();
+        constexpr double kLimit = 9223372036854775808.0; // 2^63
+        return d >= -kLimit && d < kLimit ? static_cast<long long>(d) : 0;
+    }
     if (value->is_string()) {
         const std::string s = trim(value->get<std::string>());
         long long out = 0;

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "annotations/Colours.h"
 #include "annotations/Document.h"
 #include "reader/qt/ColorRef.h"
 #include "reader/qt/PdfControl.h"
@@ -66,7 +67,7 @@ TFormNotes::TFormNotes(Dialogs& dialogs, DeleteNote deleteNote, QWidget* parent)
 
 void TFormNotes::showNote(const std::string& key, std::size_t position, TPdfControl* control,
                           const Json& item) {
-    using annotations::readNumber;
+    using annotations::readInt;
     using annotations::readString;
     Key = key;
     IndexArray = position;
@@ -75,12 +76,13 @@ void TFormNotes::showNote(const std::string& key, std::size_t position, TPdfCont
     item_ = item;
 
     QFont f(QString::fromStdString(readString(item, "font")));
-    const int size = static_cast<int>(readNumber(item, "size"));
+    const int size = readInt(item, "size").value_or(0);
     f.setPointSize(size > 0 ? size : 8);
     RichEdit1->setFont(f);
     RichEdit1->setStyleSheet(
         QStringLiteral("QTextEdit { background-color: rgb(243, 242, 188); color: %1; }")
-            .arg(colorOfRef(static_cast<int32_t>(readNumber(item, "font_color"))).name()));
+            .arg(colorOfRef(readInt(item, "font_color").value_or(annotations::kWindowTextColor))
+                     .name()));
     RichEdit1->setPlainText(QString::fromStdString(readString(item, "text")));
     Label1->setText(QString::fromStdString(readString(item, "date")));
 

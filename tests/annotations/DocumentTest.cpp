@@ -80,6 +80,35 @@ TEST(AnnotationDocument, HitTestIsStrictLeftAndTopAndTakesTheFirstItem) {
     EXPECT_EQ(hitTest(document, FixedView(1), 150, 120), 0u);
 }
 
+TEST(AnnotationDocument, PagesReadTowardsZeroAndNoneBeyondAnInt) {
+    const struct {
+        Json page;
+        std::optional<int> read;
+    } cases[] = {
+        {Json(3), 3},
+        {Json(1.9), 1},
+        {Json(-0.5), 0},
+        {Json("3"), 0},
+        {Json(nullptr), 0},
+        {Json(2147483647), 2147483647},
+        {Json(-2147483648.0), -2147483647 - 1},
+        {Json(2147483648.0), std::nullopt},
+        {Json(-2147483649.0), std::nullopt},
+        {Json(4294967296), std::nullopt},
+        {Json(1e300), std::nullopt},
+        {Json(-1e300), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page.dump());
+        EXPECT_EQ(readInt(Json{{"page", c.page}}, "page"), c.read);
+    }
+    // A stored copy may say anything; an item of a page no int can name is on no page.
+    Json document = Json::parse(R"({"data":[{"page":1e300,"type":"RECTANGLE",)"
+                                R"("point":{"left":100,"top":700,"right":200,"bottom":650}}]})");
+    for (int page : {0, 1, -2147483647 - 1, 2147483647})
+        EXPECT_EQ(hitTest(document, FixedView(page), 150, 120), std::nullopt) << page;
+}
+
 TEST(AnnotationDocument, ItemsWithoutABoxAreNeverHit) {
     Json document = {{"data", {{{"page", 0}, {"type", "NOTES"}}, "not an item"}}};
     EXPECT_EQ(hitTest(document, FixedView(0), 0, 0), std::nullopt);

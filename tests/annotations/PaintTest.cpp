@@ -52,6 +52,20 @@ TEST(AnnotationPaint, ItemsOfTheShownPageAreDrawnInTheirOrder) {
     EXPECT_TRUE(items(document)[4]["point_data"].empty());
 }
 
+TEST(AnnotationPaint, NumbersBeyondTheirRangeAreNoPageAndNoColour) {
+    const std::string point = R"("point":{"left":0,"top":800,"right":10,"bottom":790})";
+    const std::string boxes = R"("point_data":[{"left":0,"top":800,"right":10,"bottom":790}])";
+    Json document =
+        Json::parse(R"({"data":[{"page":1e300,"type":"RECTANGLE","color":255,)" + point + "}," +
+                    R"({"page":4294967296,"type":"NOTES",)" + point + "}," +
+                    R"({"page":0,"type":"RECTANGLE","color":1e300,)" + point + "}," +
+                    R"({"page":0.5,"type":"HIGHLIGHT","color":-1e19,)" + boxes + "}]}");
+    RecordingCanvas canvas;
+    paintPage(document, FakeView(0), canvas);
+    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"outline 0,0,10,10 000000 w2",
+                                                      "blend 0,0,10,10 000000 130"}));
+}
+
 TEST(AnnotationNote, ItsMembersAreWrittenInOrder) {
     const NoteText text{"Tahoma", 8, -16777208, "10/12/26", "Baca lagi\nbab dua"};
     EXPECT_EQ(noteItem(3, text, box(1.5, 2, 3, 4)).dump(),

@@ -103,6 +103,19 @@ TEST(StudyNotes, WhatIsLeftOutIsNotShownAndEmptySectionsGo) {
     EXPECT_EQ(notesMarkdown(bare, "", {}), "# Ekonomi Desa\n\n");
 }
 
+TEST(StudyNotes, AnItemOnAPageBeyondAnyBookIsLeftOut) {
+    Studied s;
+    const std::size_t before = s.entries().size();
+    for (const double page : {1e300, -1e300, 4294967296.0}) {
+        SCOPED_TRACE(page);
+        Studied far = s;
+        far.annotations["data"][0]["page"] = page; // a highlight
+        far.annotations["data"][1]["page"] = page; // a note
+        EXPECT_EQ(highlightsToRead(far.annotations).size(), 2u);
+        EXPECT_EQ(far.entries().size(), before - 2);
+    }
+}
+
 TEST(StudyNotes, TextOfAnyScriptArrivesIntact) {
     Studied s;
     s.annotations["data"][1]["text"] = "Ğüzel çalışma — 読書ノート ✓";

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <functional>
 
-#include "tests/pages/PagesFixture.h"
+#include "pages/PageBuilders.h"
 #include "pages/PageFile.h"
 #include "pages/PageText.h"
+#include "tests/pages/PagesFixture.h"
 
 namespace sumberlaras::testing {
 namespace {
@@ -56,6 +57,23 @@ TEST(PageMembers, AbsentNullAndOtherTypesReadAsEmpty) {
     EXPECT_EQ(pages::integer(card, "bad"), 0);
     EXPECT_TRUE(pages::items(card, "a").empty());
     EXPECT_TRUE(pages::items(Json::array(), "data").empty());
+}
+
+TEST(PageMembers, NumbersBeyondAnIntegerReadAsZero) {
+    const struct {
+        const char* value;
+        long long read;
+    } cases[] = {
+        {"25.9", 25}, {"-25.9", -25}, {"1e3", 1000}, {"-9.2e18", -9200000000000000000LL},
+        {"1e300", 0}, {"-1e300", 0},  {"9.3e18", 0}, {"-9.3e18", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        const Json answer = Json::parse(std::string(R"({"total_rows":)") + c.value + "}");
+        EXPECT_EQ(pages::integer(answer, "total_rows"), c.read);
+        EXPECT_EQ(pages::count(answer, "total_rows"), std::to_string(c.read));
+    }
+    EXPECT_EQ(pages::resultPageCount(Json::parse(R"({"total_rows":1e300})")), 0);
 }
 
 TEST(PageAddress, FileUrlIsAbsoluteAndEncoded) {
@@ -174,6 +192,35 @@ TEST_F(PageRules, ChartAppendAdvancesTheLinkAndTotalZeroOnlyHidesIt) {
     ASSERT_EQ(view.calls.size(), 1u);
     EXPECT_EQ(view.calls[0].kind, Kind::Script);
     EXPECT_EQ(view.calls[0].text, "$(\"#btnMore\").hide()");
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(PageRules, AppendsChangeOnlyThePagesOwnLinesWhateverTheServiceWrites) {
+    // Service texts with the words of the lines an append rewrites, on lines of their own.
+    Json sections = Json::parse(R"({"code":"200","data":[{"id":"7","rows":[]}]})");
+    sections["data"][0]["judul_section"] = "$(document).ready(readyFunctionScript(1))";
+    home.store(sections);
+    pages.renderHomeHtmlFile(view, 1);
+    home.store(answers["home2"]);
+    pages.renderHomeHtmlFile(view, 2);
+    std::string text = page("index.html");
+    EXPECT_NE(text.find("<h2 class=\"title-section\">$(document).ready(readyFunctionScript(1))"
+                        "</h2>"),
+              std::string::npos);
+    EXPECT_EQ(count(text, "$(document).ready(readyFunctionScript(2));"), 1u);
+
+    Json rows = Json::parse(R"({"code":"200","total":1,"data":[{"id_konten":"401"}]})");
+    rows["data"][0]["judul"] = "app.loadMoreChart";
+    rows["data"][0]["sinopsis"] = "APP.LOADMORECHART(9)";
+    chart.store(rows);
+    pages.renderTopChart(view, 1);
+    chart.store(answers["chart2"]);
+    pages.renderTopChart(view, 2);
+    text = page("topChart.html");
+    EXPECT_EQ(count(text, "id=\"loadMore\""), 1u);
+    EXPECT_NE(text.find("')\">app.loadMoreChart</a></h3>"), std::string::npos);
+    EXPECT_NE(text.find("\r\nAPP.LOADMORECHART(9)\r\n"), std::string::npos);
+    EXPECT_NE(text.find("onClick=\"app.loadMoreChart(3)\">Selebihnya</a>"), std::string::npos);
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
