@@ -52,7 +52,10 @@ std::vector<std::string> readPageLines(const std::string& path) {
         throw std::runtime_error("Cannot open file \"" + path + "\": " + std::strerror(errno));
     std::stringstream buffer;
     buffer << in.rdbuf();
-    const std::string text = buffer.str();
+    return splitPageLines(buffer.str());
+}
+
+std::vector<std::string> splitPageLines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {

@@ -28,6 +28,8 @@ std::string fileUrl(const std::string& path);
 // Replaces the file with `text` (UTF-8, no byte-order mark); throws on failure.
 void writePageFile(const std::string& path, const std::string& text);
 
+// The lines of a page's text without their line breaks (LF or CR LF).
+std::vector<std::string> splitPageLines(const std::string& text);
 // The file's lines without their line breaks; throws when it cannot be read.
 std::vector<std::string> readPageLines(const std::string& path);
 // Writes every line followed by CR LF; throws on failure.
