@@ -37,6 +37,7 @@
 #include "pages/PageFile.h"
 #include "pages/PageText.h"
 #include "tests/fuzz/FuzzChecks.h"
+#include "tests/support/TempFolder.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::fuzz;
@@ -362,32 +363,13 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
 };
 
-// A data folder for the whole run of the fuzzer, removed at its end.
-class ScratchRoot {
-public:
-    ScratchRoot() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/pages-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            fail(__FILE__, __LINE__, "a scratch folder", pattern);
-        path_ = pattern;
-    }
-    ~ScratchRoot() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchRoot(const ScratchRoot&) = delete;
-    ScratchRoot& operator=(const ScratchRoot&) = delete;
-    std::string folder(const std::string& name) const {
-        const std::filesystem::path p = std::filesystem::path(path_) / name;
-        std::filesystem::remove_all(p);
-        std::filesystem::create_directories(p);
-        return p.string();
-    }
-
-private:
-    std::string path_;
-};
+// A fresh, empty folder `name` in the run's scratch folder.
+std::string freshFolder(const testing::TempFolder& root, const std::string& name) {
+    const std::filesystem::path p = std::filesystem::path(root.path()) / name;
+    std::filesystem::remove_all(p);
+    std::filesystem::create_directories(p);
+    return p.string();
+}
 
 std::string fileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -533,7 +515,9 @@ std::string firstDepartment(const Json& answers) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static ScratchRoot root;
+    // The data folder for the whole run of the fuzzer, removed at its end.
+    static const testing::TempFolder root;
+    FUZZ_CHECK(!root.path().empty());
     Json answers = Json::parse(data, data + size, nullptr, false);
     if (answers.is_discarded() || !answers.is_object())
         return 0;
@@ -559,8 +543,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     q.from = plainTwin(p.from);
     q.idDept = firstDepartment(twinAnswers);
 
-    const auto got = session(answers, p, root.folder("page"));
-    const auto want = session(twinAnswers, q, root.folder("twin"));
+    const auto got = session(answers, p, freshFolder(root, "page"));
+    const auto want = session(twinAnswers, q, freshFolder(root, "twin"));
     FUZZ_CHECK(got.size() == want.size());
     for (const auto& [name, page] : got)
         sameShape(name.c_str(), page, want.at(name));

@@ -18,6 +18,7 @@
 
 #include "service/ZipUnpack.h"
 #include "tests/fuzz/FuzzChecks.h"
+#include "tests/support/TempFolder.h"
 
 using namespace sumberlaras;
 using namespace sumberlaras::fuzz;
@@ -26,28 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kSentinel = "left alone";
-
-// One scratch folder for the whole run of the fuzzer, removed at its end.
-class ScratchRoot {
-public:
-    ScratchRoot() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zip-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            fail(__FILE__, __LINE__, "a scratch folder", pattern);
-        path_ = fs::canonical(pattern);
-    }
-    ~ScratchRoot() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchRoot(const ScratchRoot&) = delete;
-    ScratchRoot& operator=(const ScratchRoot&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // The folders of one run, removed when it ends however it ends.
 class RunFolder {
@@ -141,8 +120,11 @@ bool inside(const fs::path& base, const fs::path& p) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static ScratchRoot root;
-    const RunFolder run(root.path());
+    // One scratch folder for the whole run of the fuzzer, removed at its end;
+    // canonical, so that an escape is told by its path alone.
+    static const testing::TempFolder root;
+    static const fs::path rootPath = fs::canonical(root.path());
+    const RunFolder run(rootPath);
     const fs::path parent = run.path() / "parent";
     const fs::path out = parent / "out";
     const fs::path zip = run.path() / "input.zip";
